@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# (Re)creates the shop's databases on the private server: "prodej" with the shared
+# tables and "kordan" with the cash book, empty or filled with a demo shop.
+#
+#   scripts/load-db.sh                          empty databases
+#   scripts/load-db.sh --demo GENERATOR [ARGS]  filled by the demo-data generator
+#
+# The server is the one scripts/db.sh addresses (PRODEJ_DB_DIR).
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+client() { "$repo/scripts/db.sh" client "$@"; }
+
+client <<SQL
+DROP DATABASE IF EXISTS prodej;
+DROP DATABASE IF EXISTS kordan;
+CREATE DATABASE prodej CHARACTER SET cp1250 COLLATE cp1250_czech_cs;
+CREATE DATABASE kordan CHARACTER SET cp1250 COLLATE cp1250_czech_cs;
+SQL
+client prodej <"$repo/db/schema.sql"
+client kordan <"$repo/db/cashbook.sql"
+
+if [ "${1:-}" = "--demo" ]; then
+    generator=${2:?demo-data generator}
+    shift 2
+    "$generator" "$@" | client prodej
+    client prodej -e "call seznam_stav(); update seznam set zustatek = stav;"
+fi

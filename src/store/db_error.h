@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// A failed statement or connection: the server's (or client library's) own text
+// and error code, shown to the cashier as it stands.
+class DbError : public std::runtime_error
+{
+public:
+    DbError(const QString &text, int code, const QString &statement = {})
+        : std::runtime_error(text.toStdString()), m_text(text), m_code(code),
+          m_statement(statement)
+    {
+    }
+
+    QString text() const { return m_text; }
+    int code() const { return m_code; }
+    QString statement() const { return m_statement; }
+
+    // Errors after which the same transaction may simply be tried again.
+    bool isRetryable() const { return m_code == 1213 || m_code == 1205; }
+
+private:
+    QString m_text;
+    int m_code;
+    QString m_statement;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "store/trace_file.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+
+struct ConnectionSettings
+{
+    QString host = QStringLiteral("localhost");
+    int port = 3306;
+    QString user = QStringLiteral("root");
+    QString password;
+    QString database = QStringLiteral("prodej");
+};
+
+// The run's one connection to the shop's database. Statements of one session run
+// on one server connection, so user variables (@CiUc ...) carry from statement to
+// statement. Every failure throws DbError with the server's text and code.
+class DbSession
+{
+public:
+    DbSession();
+    ~DbSession();
+    DbSession(const DbSession &) = delete;
+    DbSession &operator=(const DbSession &) = delete;
+
+    void open(const ConnectionSettings &settings);
+    void close();
+    bool isOpen() const;
+
+    // Runs one statement. Its text goes to the trace file first.
+    void exec(const QString &statement, Trace trace = Trace::None);
+    // Runs a query and returns it positioned before its first row.
+    QSqlQuery query(const QString &statement, Trace trace = Trace::None);
+    // The first column of the first row, or a null QVariant when there is no row.
+    QVariant scalar(const QString &statement);
+
+    // Runs a script given as lines (a statement may span lines and ends with ";"),
+    // statement by statement. The whole text goes to the trace file first. When a
+    // statement fails, an open transaction is rolled back before the error goes on.
+    void runScript(const QStringList &lines, Trace trace = Trace::None);
+
+    QSqlDatabase database() const;
+
+private:
+    QSqlQuery run(const QString &statement, bool forwardOnly);
+
+    QString m_name;
+};
