@@ -68,24 +68,42 @@ void TestConfig::keys_data()
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QVariant>("expected");
-    QTest::newRow("port") << QByteArray("SQLport=3317") << QStringLiteral("sqlPort") << QVariant(3317);
-    QTest::newRow("port not a number") << QByteArray("SQLport=abc") << QStringLiteral("sqlPort") << QVariant(3306);
-    QTest::newRow("port with fraction") << QByteArray("SQLport=33.5") << QStringLiteral("sqlPort") << QVariant(3306);
-    QTest::newRow("port empty") << QByteArray("SQLport=") << QStringLiteral("sqlPort") << QVariant(3306);
-    QTest::newRow("negative panel") << QByteArray("Panel=-1") << QStringLiteral("panel") << QVariant(-1);
-    QTest::newRow("yes") << QByteArray("nepovolitDoMinusu=A") << QStringLiteral("nepovolitDoMinusu") << QVariant(true);
-    QTest::newRow("small a is no") << QByteArray("nepovolitDoMinusu=a") << QStringLiteral("nepovolitDoMinusu") << QVariant(false);
-    QTest::newRow("ano is no") << QByteArray("DotykMonitor=ANO") << QStringLiteral("dotykMonitor") << QVariant(false);
-    QTest::newRow("default yes off") << QByteArray("testovatVerzi=N") << QStringLiteral("testovatVerzi") << QVariant(false);
-    QTest::newRow("card off by other") << QByteArray("platbaKartou=x") << QStringLiteral("platbaKartou") << QVariant(false);
-    QTest::newRow("key in other case") << QByteArray("sqlPORT=4000") << QStringLiteral("sqlPort") << QVariant(4000);
-    QTest::newRow("blanks around") << QByteArray("  IP  =  10.0.0.5  ") << QStringLiteral("ip") << QVariant(QStringLiteral("10.0.0.5"));
-    QTest::newRow("quoted value") << QByteArray("Password=\"a;b\"") << QStringLiteral("password") << QVariant(QStringLiteral("a;b"));
-    QTest::newRow("backslash kept") << QByteArray("Password=x\\y") << QStringLiteral("password") << QVariant(QStringLiteral("x\\y"));
-    QTest::newRow("commas kept") << QByteArray("OtevreniSupliku=27,112,0,25,250") << QStringLiteral("otevreniSupliku")
+    QTest::newRow("port") << QByteArray("SQLport=3317") << QStringLiteral("sqlPort")
+                          << QVariant(3317);
+    QTest::newRow("port not a number")
+        << QByteArray("SQLport=abc") << QStringLiteral("sqlPort") << QVariant(3306);
+    QTest::newRow("port with fraction")
+        << QByteArray("SQLport=33.5") << QStringLiteral("sqlPort") << QVariant(3306);
+    QTest::newRow("port empty") << QByteArray("SQLport=") << QStringLiteral("sqlPort")
+                                << QVariant(3306);
+    QTest::newRow("negative panel")
+        << QByteArray("Panel=-1") << QStringLiteral("panel") << QVariant(-1);
+    QTest::newRow("yes") << QByteArray("nepovolitDoMinusu=A") << QStringLiteral("nepovolitDoMinusu")
+                         << QVariant(true);
+    QTest::newRow("small a is no") << QByteArray("nepovolitDoMinusu=a")
+                                   << QStringLiteral("nepovolitDoMinusu") << QVariant(false);
+    QTest::newRow("ano is no") << QByteArray("DotykMonitor=ANO") << QStringLiteral("dotykMonitor")
+                               << QVariant(false);
+    QTest::newRow("default yes off")
+        << QByteArray("testovatVerzi=N") << QStringLiteral("testovatVerzi") << QVariant(false);
+    QTest::newRow("card off by other")
+        << QByteArray("platbaKartou=x") << QStringLiteral("platbaKartou") << QVariant(false);
+    QTest::newRow("key in other case")
+        << QByteArray("sqlPORT=4000") << QStringLiteral("sqlPort") << QVariant(4000);
+    QTest::newRow("blanks around") << QByteArray("  IP  =  10.0.0.5  ") << QStringLiteral("ip")
+                                   << QVariant(QStringLiteral("10.0.0.5"));
+    QTest::newRow("quoted value") << QByteArray("Password=\"a;b\"") << QStringLiteral("password")
+                                  << QVariant(QStringLiteral("a;b"));
+    QTest::newRow("backslash kept") << QByteArray("Password=x\\y") << QStringLiteral("password")
+                                    << QVariant(QStringLiteral("x\\y"));
+    QTest::newRow("commas kept") << QByteArray("OtevreniSupliku=27,112,0,25,250")
+                                 << QStringLiteral("otevreniSupliku")
                                  << QVariant(QStringLiteral("27,112,0,25,250"));
-    QTest::newRow("empty CisloPC") << QByteArray("CisloPC=") << QStringLiteral("cisloPC") << QVariant(QString());
-    QTest::newRow("cash book") << QByteArray("pokladnaDATABAZE=ucto") << QStringLiteral("pokladnaDatabaze") << QVariant(QStringLiteral("ucto"));
+    QTest::newRow("empty CisloPC")
+        << QByteArray("CisloPC=") << QStringLiteral("cisloPC") << QVariant(QString());
+    QTest::newRow("cash book") << QByteArray("pokladnaDATABAZE=ucto")
+                               << QStringLiteral("pokladnaDatabaze")
+                               << QVariant(QStringLiteral("ucto"));
 }
 
 void TestConfig::keys()
@@ -118,7 +136,8 @@ void TestConfig::windowsFiles_data()
     const QString name = QStringLiteral("Pokladna ř");
     QTest::newRow("windows-1250") << QByteArray("[LogON]\r\nUser=") + cp1250::encode(name) + "\r\n";
     QTest::newRow("utf-8") << QByteArray("[LogON]\nUser=") + name.toUtf8() + "\n";
-    QTest::newRow("utf-8 with BOM") << QByteArray("\xEF\xBB\xBF[LogON]\nUser=") + name.toUtf8() + "\n";
+    QTest::newRow("utf-8 with BOM")
+        << QByteArray("\xEF\xBB\xBF[LogON]\nUser=") + name.toUtf8() + "\n";
     QTest::newRow("section in other case, comment")
         << QByteArray("; pokladna\r\n[logon]\r\nUser=") + name.toUtf8() + "\r\n";
     QTest::newRow("first occurrence wins")

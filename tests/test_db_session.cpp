@@ -68,7 +68,8 @@ void TestDbSession::quotedValuesStayValues()
     QFETCH(QString, value);
     m_session.exec(QStringLiteral("insert into pokus set v=") + sql::quote(value));
     m_session.exec(QStringLiteral("insert into pokus set v='jiný'"));
-    QSqlQuery q = m_session.query(QStringLiteral("select v from pokus where v=") + sql::quote(value));
+    QSqlQuery q =
+        m_session.query(QStringLiteral("select v from pokus where v=") + sql::quote(value));
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toString(), value);
     QVERIFY(!q.next());
@@ -90,7 +91,8 @@ void TestDbSession::connectionIsCompressedAndStrict()
     } catch (const DbError &e) {
         QCOMPARE(e.code(), 1406);
     }
-    QVERIFY_THROWS_EXCEPTION(DbError, m_session.exec(QStringLiteral("insert into pokus set v='日本'")));
+    QVERIFY_THROWS_EXCEPTION(DbError,
+                             m_session.exec(QStringLiteral("insert into pokus set v='日本'")));
     QCOMPARE(m_session.scalar(QStringLiteral("select count(*) from pokus")).toInt(), 0);
 }
 
@@ -98,7 +100,8 @@ void TestDbSession::userVariablesCarryOver()
 {
     m_session.exec(QStringLiteral("SET @CiUc = 1577700001"));
     QCOMPARE(m_session.scalar(QStringLiteral("select @CiUc")).toLongLong(), 1577700001LL);
-    m_session.runScript({QStringLiteral("select @PoDoU := 5;"), QStringLiteral("SET @CiUc = @PoDoU + 1;")});
+    m_session.runScript(
+        {QStringLiteral("select @PoDoU := 5;"), QStringLiteral("SET @CiUc = @PoDoU + 1;")});
     QCOMPARE(m_session.scalar(QStringLiteral("select @CiUc")).toInt(), 6);
 }
 
@@ -108,7 +111,8 @@ void TestDbSession::scriptSplitsOutsideQuotes()
         QStringLiteral("START TRANSACTION;"),
         QStringLiteral("insert into pokus"),
         QStringLiteral(" set v='a;b', k=\"1;\";"),
-        QStringLiteral("insert into pokus set v=") + sql::quote(QStringLiteral("c\\';d")) + QLatin1Char(';'),
+        QStringLiteral("insert into pokus set v=") + sql::quote(QStringLiteral("c\\';d")) +
+            QLatin1Char(';'),
         QStringLiteral("commit;"),
     });
     QSqlQuery q = m_session.query(QStringLiteral("select v, k from pokus order by id"));
@@ -157,11 +161,11 @@ void TestDbSession::serverErrorCarriesTextAndCode()
 void TestDbSession::failedScriptRollsBack()
 {
     QVERIFY_THROWS_EXCEPTION(DbError, m_session.runScript({
-        QStringLiteral("START TRANSACTION;"),
-        QStringLiteral("insert into pokus set v='polovina';"),
-        QStringLiteral("insert into neexistuje set v=1;"),
-        QStringLiteral("commit;"),
-    }));
+                                          QStringLiteral("START TRANSACTION;"),
+                                          QStringLiteral("insert into pokus set v='polovina';"),
+                                          QStringLiteral("insert into neexistuje set v=1;"),
+                                          QStringLiteral("commit;"),
+                                      }));
     // A later transaction on the same connection must not commit the half.
     m_session.runScript({QStringLiteral("START TRANSACTION;"), QStringLiteral("commit;")});
     DbSession other;

@@ -21,11 +21,11 @@ void TestSqlText::quote_data()
     QTest::newRow("empty") << QString() << QStringLiteral("''");
     QTest::newRow("quote") << QStringLiteral("O'Neil") << QStringLiteral("'O\\'Neil'");
     QTest::newRow("trailing backslash") << QStringLiteral("x\\") << QStringLiteral("'x\\\\'");
-    QTest::newRow("backslash quote") << QStringLiteral("x\\' OR 1=1 -- ")
-                                     << QStringLiteral("'x\\\\\\' OR 1=1 -- '");
+    QTest::newRow("backslash quote")
+        << QStringLiteral("x\\' OR 1=1 -- ") << QStringLiteral("'x\\\\\\' OR 1=1 -- '");
     QTest::newRow("double quote stays") << QStringLiteral("a\"b") << QStringLiteral("'a\"b'");
-    QTest::newRow("NUL, CR, LF, ^Z") << QString::fromUtf16(u"a\0b\r\n\x1a", 6)
-                                      << QStringLiteral("'a\\0b\\r\\n\\Z'");
+    QTest::newRow("NUL, CR, LF, ^Z")
+        << QString::fromUtf16(u"a\0b\r\n\x1a", 6) << QStringLiteral("'a\\0b\\r\\n\\Z'");
 }
 
 void TestSqlText::quote()
@@ -49,10 +49,13 @@ void TestSqlText::splitScript_data()
     QTest::addColumn<QString>("script");
     QTest::addColumn<QStringList>("statements");
     QTest::newRow("two") << QStringLiteral("START TRANSACTION;\ncommit;")
-                         << QStringList{QStringLiteral("START TRANSACTION"), QStringLiteral("commit")};
+                         << QStringList{QStringLiteral("START TRANSACTION"),
+                                        QStringLiteral("commit")};
     QTest::newRow("statement over lines")
-        << QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky\n where stredisko = '777'\n FOR UPDATE;")
-        << QStringList{QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky\n where stredisko = '777'\n FOR UPDATE")};
+        << QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky\n where stredisko = "
+                          "'777'\n FOR UPDATE;")
+        << QStringList{QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky\n where "
+                                      "stredisko = '777'\n FOR UPDATE")};
     QTest::newRow("semicolon in single quotes")
         << QStringLiteral("insert into t set a='x;y';select 1;")
         << QStringList{QStringLiteral("insert into t set a='x;y'"), QStringLiteral("select 1")};
@@ -76,10 +79,11 @@ void TestSqlText::splitScript_data()
     QTest::newRow("comments") << QStringLiteral("-- one; two\nselect 1; /* x; y */ select 2;")
                               << QStringList{QStringLiteral("-- one; two\nselect 1"),
                                              QStringLiteral("/* x; y */ select 2")};
-    QTest::newRow("blank statements dropped") << QStringLiteral(" ;\n;select 1;\n  ")
-                                              << QStringList{QStringLiteral("select 1")};
-    QTest::newRow("last without semicolon") << QStringLiteral("select 1;\nselect 2")
-                                            << QStringList{QStringLiteral("select 1"), QStringLiteral("select 2")};
+    QTest::newRow("blank statements dropped")
+        << QStringLiteral(" ;\n;select 1;\n  ") << QStringList{QStringLiteral("select 1")};
+    QTest::newRow("last without semicolon")
+        << QStringLiteral("select 1;\nselect 2")
+        << QStringList{QStringLiteral("select 1"), QStringLiteral("select 2")};
 }
 
 void TestSqlText::splitScript()

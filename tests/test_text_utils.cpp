@@ -93,10 +93,13 @@ void TestTextUtils::amounts_data()
     QTest::newRow("12.5") << 12.5 << QStringLiteral(" 12,50") << QStringLiteral(" 13");
     QTest::newRow("2.5") << 2.5 << QStringLiteral(" 2,50") << QStringLiteral(" 3");
     QTest::newRow("0") << 0.0 << QStringLiteral(" ,00") << QStringLiteral(" ");
-    QTest::newRow("one blank only") << 1234567.0 << QStringLiteral("1234 567,00") << QStringLiteral("1234 567");
+    QTest::newRow("one blank only")
+        << 1234567.0 << QStringLiteral("1234 567,00") << QStringLiteral("1234 567");
     QTest::newRow("negative") << -52.5 << QStringLiteral("- 52,50") << QStringLiteral("- 53");
-    QTest::newRow("tiny negative is zero") << -0.001 << QStringLiteral(" ,00") << QStringLiteral(" ");
-    QTest::newRow("half cent up as read") << 2.675 << QStringLiteral(" 2,68") << QStringLiteral(" 3");
+    QTest::newRow("tiny negative is zero")
+        << -0.001 << QStringLiteral(" ,00") << QStringLiteral(" ");
+    QTest::newRow("half cent up as read")
+        << 2.675 << QStringLiteral(" 2,68") << QStringLiteral(" 3");
     QTest::newRow("999.995") << 999.995 << QStringLiteral("1 000,00") << QStringLiteral("1 000");
 }
 
@@ -141,8 +144,9 @@ void TestTextUtils::replaceTextNoCase_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("result");
-    QTest::newRow("other case") << QStringLiteral("kasen.exe 2015-01-14") << QStringLiteral("KASEN.EXE")
-                                << QStringLiteral("|") << QStringLiteral("| 2015-01-14");
+    QTest::newRow("other case") << QStringLiteral("kasen.exe 2015-01-14")
+                                << QStringLiteral("KASEN.EXE") << QStringLiteral("|")
+                                << QStringLiteral("| 2015-01-14");
     QTest::newRow("every occurrence") << QStringLiteral("a.000b.000") << QStringLiteral(".000")
                                       << QStringLiteral("|") << QStringLiteral("a|b|");
     // The search goes on after the inserted text, which is not searched again.

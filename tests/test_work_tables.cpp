@@ -68,21 +68,21 @@ void TestWorkTables::statementText()
     const WorkTables t(QStringLiteral("07"));
     QCOMPARE(t.receipt(), QStringLiteral("tmp07uct"));
     QCOMPARE(t.storno(), QStringLiteral("tmp07uct4"));
-    QCOMPARE(t.createReceiptStatements(),
-             (QStringList{
-                 QStringLiteral("DROP table IF EXISTS tmp07uct;"),
-                 QStringLiteral("CREATE table tmp07uct ENGINE=MyISAM SELECT * from uctenky LIMIT 0;"),
-                 QStringLiteral("ALTER TABLE tmp07uct CHANGE COLUMN `id2` `id2` INT(11) NOT NULL "
-                                "AUTO_INCREMENT AFTER `PLATIL`,  ADD INDEX `id2` (`id2`);"),
-             }));
+    QCOMPARE(
+        t.createReceiptStatements(),
+        (QStringList{
+            QStringLiteral("DROP table IF EXISTS tmp07uct;"),
+            QStringLiteral("CREATE table tmp07uct ENGINE=MyISAM SELECT * from uctenky LIMIT 0;"),
+            QStringLiteral("ALTER TABLE tmp07uct CHANGE COLUMN `id2` `id2` INT(11) NOT NULL "
+                           "AUTO_INCREMENT AFTER `PLATIL`,  ADD INDEX `id2` (`id2`);"),
+        }));
     QCOMPARE(t.showReceiptTableStatement(), QStringLiteral("show tables like \"tmp07uct\""));
-    QCOMPARE(t.dropScript(true),
-             (QStringList{QStringLiteral("START TRANSACTION;"),
-                          QStringLiteral("DROP table IF EXISTS tmp07uct;"),
-                          QStringLiteral("DROP table IF EXISTS tmp07uct4;"),
-                          QStringLiteral("DROP table IF EXISTS tmp07uct44;"),
-                          QStringLiteral("DROP table IF EXISTS tmp07vydradv;"),
-                          QStringLiteral("commit;")}));
+    QCOMPARE(t.dropScript(true), (QStringList{QStringLiteral("START TRANSACTION;"),
+                                              QStringLiteral("DROP table IF EXISTS tmp07uct;"),
+                                              QStringLiteral("DROP table IF EXISTS tmp07uct4;"),
+                                              QStringLiteral("DROP table IF EXISTS tmp07uct44;"),
+                                              QStringLiteral("DROP table IF EXISTS tmp07vydradv;"),
+                                              QStringLiteral("commit;")}));
     QVERIFY(!t.dropScript(false).contains(QStringLiteral("DROP table IF EXISTS tmp07uct;")));
 }
 
@@ -127,7 +127,8 @@ void TestWorkTables::linesKeepTheirNumbers()
     // The work table copies into uctenky column for column: id2 kept, id new,
     // no card means NULL, vydejka 0.
     session.exec(QStringLiteral("INSERT into uctenky select * from tmp07uct"));
-    q = session.query(QStringLiteral("select id, id2, nazev, cislokarty, vydejka from uctenky order by id2"));
+    q = session.query(
+        QStringLiteral("select id, id2, nazev, cislokarty, vydejka from uctenky order by id2"));
     QStringList stored;
     while (q.next()) {
         QVERIFY(q.value(0).toInt() > 0);
@@ -145,11 +146,13 @@ void TestWorkTables::counterSaleCloseDropsOwnTablesOnly()
     CounterSale sale(station, session);
     sale.start(config(QStringLiteral("07")));
     for (const char *name : {"tmp07uct4", "tmp07uct44", "tmp07vydradv", "tmp08uct", "tmp07trz1"})
-        session.exec(QStringLiteral("create table ") + QLatin1String(name) + QStringLiteral(" (a int)"));
+        session.exec(QStringLiteral("create table ") + QLatin1String(name) +
+                     QStringLiteral(" (a int)"));
     addLine(session, sale.tables().receipt(), QStringLiteral("neprodano"));
     sale.close();
     QVERIFY(!sale.isReady());
-    QCOMPARE(tables(session), (QStringList{QStringLiteral("tmp07trz1"), QStringLiteral("tmp08uct")}));
+    QCOMPARE(tables(session),
+             (QStringList{QStringLiteral("tmp07trz1"), QStringLiteral("tmp08uct")}));
     sale.close(); // a second close does nothing
 }
 
@@ -162,7 +165,8 @@ void TestWorkTables::tableServiceKeepsOpenOrders()
         sale.start(config(QStringLiteral("07")));
         QCOMPARE(station.ico, QString()); // table service does not read it
         QCOMPARE(tables(session), QStringList{QStringLiteral("tmp07uct")});
-        session.exec(QStringLiteral("insert into tmp07uct set nazev='pivo', stul='S1', datum=NOW()"));
+        session.exec(
+            QStringLiteral("insert into tmp07uct set nazev='pivo', stul='S1', datum=NOW()"));
         session.exec(QStringLiteral("create table tmp07uct4 (a int)"));
         sale.close();
         QCOMPARE(tables(session), QStringList{QStringLiteral("tmp07uct")});
@@ -172,8 +176,10 @@ void TestWorkTables::tableServiceKeepsOpenOrders()
         DbSession session;
         TableSale sale(station, session);
         sale.start(config(QStringLiteral("07")));
-        QCOMPARE(session.scalar(QStringLiteral("select stul from tmp07uct")).toString(), QStringLiteral("S1"));
-        session.exec(QStringLiteral("insert into tmp07uct set nazev='kava', stul='S2', datum=NOW()"));
+        QCOMPARE(session.scalar(QStringLiteral("select stul from tmp07uct")).toString(),
+                 QStringLiteral("S1"));
+        session.exec(
+            QStringLiteral("insert into tmp07uct set nazev='kava', stul='S2', datum=NOW()"));
         QCOMPARE(session.scalar(QStringLiteral("select max(id2) from tmp07uct")).toInt(), 2);
         session.exec(QStringLiteral("delete from tmp07uct"));
         sale.close();

@@ -44,7 +44,7 @@ struct Base
     const char *name;
     const char *shortName;
     const char *mj;
-    bool pieces; // sold in whole pieces only
+    bool pieces;  // sold in whole pieces only
     double price; // with VAT
     int dph;
     const char *group;
@@ -199,8 +199,8 @@ std::vector<Product> makeProducts(Rng &rng, int count)
 
 void writeBranches(QTextStream &out, const Args &a)
 {
-    static const char *towns[] = {"Praha", "Brno", "Ostrava", "Plzeň", "Olomouc",
-                                  "Liberec", "Pardubice", "Zlín", "Kolín", "Tábor"};
+    static const char *towns[] = {"Praha",   "Brno",      "Ostrava", "Plzeň", "Olomouc",
+                                  "Liberec", "Pardubice", "Zlín",    "Kolín", "Tábor"};
     Inserter ins(out, QStringLiteral("INSERT INTO strediska (stredisko, nazev, ulice, mesto, psc, "
                                      "telefon, ico, dic, evid_platby)"));
     for (int b = 0; b < a.branches; ++b) {
@@ -211,22 +211,25 @@ void writeBranches(QTextStream &out, const Args &a)
                          q(QStringLiteral("Nádražní %1").arg(b + 12)), q(town),
                          q(QStringLiteral("%1 00").arg(110 + b * 37)),
                          q(QStringLiteral("+420 602 %1").arg(100200 + b)), q(ico),
-                         q(QStringLiteral("CZ") + ico), q(b % 2 ? QStringLiteral("N") : QStringLiteral("A"))));
+                         q(QStringLiteral("CZ") + ico),
+                         q(b % 2 ? QStringLiteral("N") : QStringLiteral("A"))));
     }
 }
 
 void writeProducts(QTextStream &out, const Args &a, const std::vector<Product> &products)
 {
-    Inserter ins(out, QStringLiteral(
-                          "INSERT INTO seznam (stredisko, jkpov, nazev, zkratka, popis, popis2, povaha, mj, "
-                          "pc, pcsd, dph, slevaproc, slevakc, nc, pnc, aktivni, fofrcislo, ean, skupina)"));
+    Inserter ins(
+        out, QStringLiteral(
+                 "INSERT INTO seznam (stredisko, jkpov, nazev, zkratka, popis, popis2, povaha, mj, "
+                 "pc, pcsd, dph, slevaproc, slevakc, nc, pnc, aktivni, fofrcislo, ean, skupina)"));
     Inserter extra(out, QStringLiteral("INSERT INTO seznamean (stredisko, ean, jkpov)"));
     for (int b = 0; b < a.branches; ++b) {
         const QString br = q(branchCode(b));
         for (std::size_t i = 0; i < products.size(); ++i) {
             const Product &p = products[i];
             const bool active = i % 97 != 96;
-            ins.add(QStringLiteral("(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16,%17,%18,%19)")
+            ins.add(QStringLiteral(
+                        "(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16,%17,%18,%19)")
                         .arg(br, q(p.jkpov), q(p.nazev), q(p.zkratka), q(p.skupina), q(QString()),
                              q(p.pieces ? QStringLiteral("K") : QString()), q(p.mj), num(p.pc, 4))
                         .arg(num(p.pcsd, 4), QString::number(p.dph),
@@ -234,20 +237,22 @@ void writeProducts(QTextStream &out, const Args &a, const std::vector<Product> &
                              num(p.nc, 4), q(active ? QStringLiteral("A") : QStringLiteral("N")),
                              QString::number(p.fofr), q(p.ean), q(p.skupina)));
             if (i % 10 == 3)
-                extra.add(QStringLiteral("(%1,%2,%3)").arg(br, q(ean13(859100000000ULL + i)), q(p.jkpov)));
+                extra.add(QStringLiteral("(%1,%2,%3)")
+                              .arg(br, q(ean13(859100000000ULL + i)), q(p.jkpov)));
         }
     }
 }
 
 void writeCards(QTextStream &out, const Args &a)
 {
-    static const char *firms[] = {"Stavby Novák s.r.o.", "Pekařství Dvořák", "Hospoda U Lípy",
-                                  "Školní jídelna Sever", "Autoservis Král", "Květinářství Růže"};
+    static const char *firms[] = {"Stavby Novák s.r.o.",  "Pekařství Dvořák", "Hospoda U Lípy",
+                                  "Školní jídelna Sever", "Autoservis Král",  "Květinářství Růže"};
     Inserter ins(out, QStringLiteral("INSERT INTO zakarty (cislokarty, sleva, nazevpodni, ico)"));
     for (int c = 0; c < a.cards; ++c) {
         ins.add(QStringLiteral("(%1,%2,%3,%4)")
                     .arg(q(QStringLiteral("%1").arg(2000 + c)), QString::number(5 * (1 + c % 3)),
-                         q(QString::fromUtf8(firms[c % 6]) + (c >= 6 ? QStringLiteral(" %1").arg(c) : QString())),
+                         q(QString::fromUtf8(firms[c % 6]) +
+                           (c >= 6 ? QStringLiteral(" %1").arg(c) : QString())),
                          q(QString::number(40000000 + c * 17))));
     }
 }
@@ -265,24 +270,29 @@ void writeReceipts(QTextStream &out, Rng &rng, const Args &a, const std::vector<
         return;
     const QDateTime first(a.end.addDays(-364), QTime(7, 0));
     const int receipts = std::max(1, a.receiptLines * 2 / 9); // 4.5 lines on average
-    const qint64 span = qint64(365) * 13 * 3600;                 // open 7:00 to 20:00
-    std::map<std::pair<int, int>, int> running;                 // (branch, year) -> last number
+    const qint64 span = qint64(365) * 13 * 3600;              // open 7:00 to 20:00
+    std::map<std::pair<int, int>, int> running;               // (branch, year) -> last number
     int written = 0;
-    Inserter ins(out, QStringLiteral(
-                          "INSERT INTO uctenky (cisuctenky, datum, stredisko, jkpov, nazev, zkratka, popis, "
-                          "popis2, povaha, pocet, mnoz, mj, pc, pcsd0, slevaproc, slevakc, pcsd, dph, cenar0, "
-                          "cenar, sleva, cislokarty, soucetu, soucetuzao, typplatby, platil, id2, z0, z5, z1, "
-                          "z23, d5, d1, d23, vydejka, nc, stul, ean)"));
+    Inserter ins(
+        out,
+        QStringLiteral(
+            "INSERT INTO uctenky (cisuctenky, datum, stredisko, jkpov, nazev, zkratka, popis, "
+            "popis2, povaha, pocet, mnoz, mj, pc, pcsd0, slevaproc, slevakc, pcsd, dph, cenar0, "
+            "cenar, sleva, cislokarty, soucetu, soucetuzao, typplatby, platil, id2, z0, z5, z1, "
+            "z23, d5, d1, d23, vydejka, nc, stul, ean)"));
     for (int r = 0; r < receipts && written < a.receiptLines; ++r) {
         const qint64 offset = span * r / receipts;
         const QDateTime when = first.addDays(offset / (13 * 3600)).addSecs(offset % (13 * 3600));
         const int branch = rng.below(a.branches);
         const int number = ++running[{branch, when.date().year()}];
         const qint64 cisuctenky =
-            (QString::number(when.date().year() - 2000) + branchCode(branch)).toLongLong() * 100000 + number;
+            (QString::number(when.date().year() - 2000) + branchCode(branch)).toLongLong() *
+                100000 +
+            number;
         const bool card = rng.chance(25);
         const int discount = a.cards > 0 && rng.chance(10) ? 5 * (1 + rng.below(3)) : 0;
-        const QString cardNumber = discount ? QString::number(2000 + rng.below(a.cards)) : QString();
+        const QString cardNumber =
+            discount ? QString::number(2000 + rng.below(a.cards)) : QString();
 
         const int count = std::min(1 + rng.below(8), a.receiptLines - written);
         std::vector<Line> lines;
@@ -311,65 +321,81 @@ void writeReceipts(QTextStream &out, Rng &rng, const Args &a, const std::vector<
         for (std::size_t l = 0; l < lines.size(); ++l) {
             const Line &line = lines[l];
             const Product &p = *line.p;
-            ins.add(QStringLiteral("(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16,%17,%18,%19,"
-                                   "%20,")
-                        .arg(QString::number(cisuctenky), q(text::formatDateTime(when)),
-                             q(branchCode(branch)), q(p.jkpov), q(p.nazev), q(p.zkratka), q(p.skupina),
-                             q(QString()), q(p.pieces ? QStringLiteral("K") : QString()))
-                        .arg(QString::number(line.pocet), num(line.mnoz, 3), q(p.mj), num(p.pc, 4),
-                             num(p.pcsd, 4), num(p.slevakc > 0 ? 10.0 : 0.0, 2), num(p.slevakc, 4),
-                             num(line.pcsd, 4), QString::number(p.dph))
-                        .arg(num(line.cenar0, 2), num(line.cenar, 2)) +
-                    QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16,%17,%18)")
-                        .arg(num(line.sleva, 2), cardNumber.isEmpty() ? QStringLiteral("NULL") : q(cardNumber),
-                             num(total, 2), num(rounded, 2), q(card ? QStringLiteral("K") : QStringLiteral("H")),
-                             QString::number(paid), QString::number(l + 1), num(z0, 2), num(z5, 2))
-                        .arg(num(z1, 2), num(z23, 2), num(d5, 2), num(d1, 2), num(d23, 2), QStringLiteral("0"),
-                             num(p.nc, 4), q(QString()), q(QString())));
+            ins.add(
+                QStringLiteral(
+                    "(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16,%17,%18,%19,"
+                    "%20,")
+                    .arg(QString::number(cisuctenky), q(text::formatDateTime(when)),
+                         q(branchCode(branch)), q(p.jkpov), q(p.nazev), q(p.zkratka), q(p.skupina),
+                         q(QString()), q(p.pieces ? QStringLiteral("K") : QString()))
+                    .arg(QString::number(line.pocet), num(line.mnoz, 3), q(p.mj), num(p.pc, 4),
+                         num(p.pcsd, 4), num(p.slevakc > 0 ? 10.0 : 0.0, 2), num(p.slevakc, 4),
+                         num(line.pcsd, 4), QString::number(p.dph))
+                    .arg(num(line.cenar0, 2), num(line.cenar, 2)) +
+                QStringLiteral("%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13,%14,%15,%16,%17,%18)")
+                    .arg(num(line.sleva, 2),
+                         cardNumber.isEmpty() ? QStringLiteral("NULL") : q(cardNumber),
+                         num(total, 2), num(rounded, 2),
+                         q(card ? QStringLiteral("K") : QStringLiteral("H")), QString::number(paid),
+                         QString::number(l + 1), num(z0, 2), num(z5, 2))
+                    .arg(num(z1, 2), num(z23, 2), num(d5, 2), num(d1, 2), num(d23, 2),
+                         QStringLiteral("0"), num(p.nc, 4), q(QString()), q(QString())));
         }
         written += count;
     }
 }
 
-void writeStockDocuments(QTextStream &out, Rng &rng, const Args &a, const std::vector<Product> &products)
+void writeStockDocuments(QTextStream &out, Rng &rng, const Args &a,
+                         const std::vector<Product> &products)
 {
     const QDate start = a.end.addDays(-364);
     {
         Inserter head(out, QStringLiteral("INSERT INTO prijem (cislodokla, datum, nazevpodni)"));
-        Inserter lines(out, QStringLiteral("INSERT INTO prirad (cislodokla, stredisko, jkpov, nazev, mnoz, nc, zustatek)"));
+        Inserter lines(
+            out,
+            QStringLiteral(
+                "INSERT INTO prirad (cislodokla, stredisko, jkpov, nazev, mnoz, nc, zustatek)"));
         // An opening stock for every product of every branch, then regular deliveries.
         for (int b = 0; b < a.branches; ++b) {
             const QString doc = QStringLiteral("P%1-0000").arg(branchCode(b));
-            head.add(QStringLiteral("(%1,%2,%3)").arg(q(doc), q(text::formatDate(start)), q(QStringLiteral("Počáteční stav"))));
+            head.add(
+                QStringLiteral("(%1,%2,%3)")
+                    .arg(q(doc), q(text::formatDate(start)), q(QStringLiteral("Počáteční stav"))));
             for (const Product &p : products) {
                 const int m = p.pieces ? 50 + rng.below(150) : 20 + rng.below(60);
                 lines.add(QStringLiteral("(%1,%2,%3,%4,%5,%6,%7)")
-                              .arg(q(doc), q(branchCode(b)), q(p.jkpov), q(p.nazev), QString::number(m),
-                                   num(p.nc, 4), QString::number(m)));
+                              .arg(q(doc), q(branchCode(b)), q(p.jkpov), q(p.nazev),
+                                   QString::number(m), num(p.nc, 4), QString::number(m)));
             }
         }
         for (int d = 1; d <= a.goodsReceipts && !products.empty(); ++d) {
             const int b = rng.below(a.branches);
-            const QString doc = QStringLiteral("P%1-%2").arg(branchCode(b)).arg(d, 4, 10, QLatin1Char('0'));
+            const QString doc =
+                QStringLiteral("P%1-%2").arg(branchCode(b)).arg(d, 4, 10, QLatin1Char('0'));
             head.add(QStringLiteral("(%1,%2,%3)")
-                         .arg(q(doc), q(text::formatDate(start.addDays(rng.below(365)))), q(QStringLiteral("Velkoobchod Jih a.s."))));
+                         .arg(q(doc), q(text::formatDate(start.addDays(rng.below(365)))),
+                              q(QStringLiteral("Velkoobchod Jih a.s."))));
             for (int l = 0; l < 5 + rng.below(10); ++l) {
                 const Product &p = products[std::size_t(rng.below(int(products.size())))];
                 const int m = 10 + rng.below(50);
                 lines.add(QStringLiteral("(%1,%2,%3,%4,%5,%6,%7)")
-                              .arg(q(doc), q(branchCode(b)), q(p.jkpov), q(p.nazev), QString::number(m),
-                                   num(p.nc, 4), QString::number(m)));
+                              .arg(q(doc), q(branchCode(b)), q(p.jkpov), q(p.nazev),
+                                   QString::number(m), num(p.nc, 4), QString::number(m)));
             }
         }
     }
     {
         Inserter head(out, QStringLiteral("INSERT INTO dl (cislodokla, datum, nazevpodni)"));
-        Inserter lines(out, QStringLiteral("INSERT INTO dlrad (cislodokla, stredisko, jkpov, nazev, mnoz, nc)"));
+        Inserter lines(
+            out,
+            QStringLiteral("INSERT INTO dlrad (cislodokla, stredisko, jkpov, nazev, mnoz, nc)"));
         for (int d = 1; d <= a.deliveryNotes && !products.empty(); ++d) {
             const int b = rng.below(a.branches);
-            const QString doc = QStringLiteral("D%1-%2").arg(branchCode(b)).arg(d, 4, 10, QLatin1Char('0'));
+            const QString doc =
+                QStringLiteral("D%1-%2").arg(branchCode(b)).arg(d, 4, 10, QLatin1Char('0'));
             head.add(QStringLiteral("(%1,%2,%3)")
-                         .arg(q(doc), q(text::formatDate(start.addDays(rng.below(365)))), q(QStringLiteral("Hospoda U Lípy"))));
+                         .arg(q(doc), q(text::formatDate(start.addDays(rng.below(365)))),
+                              q(QStringLiteral("Hospoda U Lípy"))));
             for (int l = 0; l < 2 + rng.below(6); ++l) {
                 const Product &p = products[std::size_t(rng.below(int(products.size())))];
                 lines.add(QStringLiteral("(%1,%2,%3,%4,%5,%6)")
@@ -380,10 +406,13 @@ void writeStockDocuments(QTextStream &out, Rng &rng, const Args &a, const std::v
     }
 }
 
-void writeTerminalNotes(QTextStream &out, Rng &rng, const Args &a, const std::vector<Product> &products)
+void writeTerminalNotes(QTextStream &out, Rng &rng, const Args &a,
+                        const std::vector<Product> &products)
 {
-    Inserter ins(out, QStringLiteral("INSERT INTO dlterm (odberatel, datumcas, datum, cas, terminal, stredisko, "
-                                     "jkpov, mnoz, nazev, mj, pc, dph, pcsd)"));
+    Inserter ins(
+        out,
+        QStringLiteral("INSERT INTO dlterm (odberatel, datumcas, datum, cas, terminal, stredisko, "
+                       "jkpov, mnoz, nazev, mj, pc, dph, pcsd)"));
     for (int n = 0; n < a.terminalNotes && !products.empty(); ++n) {
         const QDateTime when(a.end, QTime(8 + n % 10, (n * 7) % 60));
         const QString customer = QStringLiteral("ODB%1").arg(n + 1, 3, 10, QLatin1Char('0'));
@@ -391,9 +420,10 @@ void writeTerminalNotes(QTextStream &out, Rng &rng, const Args &a, const std::ve
             const Product &p = products[std::size_t(rng.below(int(products.size())))];
             ins.add(QStringLiteral("(%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11,%12,%13)")
                         .arg(q(customer), q(text::formatDateTime(when)),
-                             q(when.toString(QStringLiteral("dd.MM.yyyy"))), q(when.toString(QStringLiteral("HH:mm"))),
-                             QString::number(1 + n % 2), q(branchCode(0)), q(p.jkpov),
-                             QString::number(1 + rng.below(6)), q(p.nazev))
+                             q(when.toString(QStringLiteral("dd.MM.yyyy"))),
+                             q(when.toString(QStringLiteral("HH:mm"))), QString::number(1 + n % 2),
+                             q(branchCode(0)), q(p.jkpov), QString::number(1 + rng.below(6)),
+                             q(p.nazev))
                         .arg(q(p.mj), num(p.pc, 4), QString::number(p.dph), num(p.pcsd, 4)));
         }
     }
@@ -402,18 +432,21 @@ void writeTerminalNotes(QTextStream &out, Rng &rng, const Args &a, const std::ve
 void writeCostsAndCashBook(QTextStream &out, Rng &rng, const Args &a)
 {
     Inserter costs(out, QStringLiteral("INSERT INTO uctenkynakl (stredisko, jkpov, cenar, datum)"));
-    Inserter cash(out, QStringLiteral("INSERT INTO kordan.pokladna (datum, stredisko, pohyb, kc, text)"));
+    Inserter cash(
+        out, QStringLiteral("INSERT INTO kordan.pokladna (datum, stredisko, pohyb, kc, text)"));
     for (int b = 0; b < a.branches; ++b) {
         for (int m = 0; m < 12; ++m) {
             const QDate day = a.end.addMonths(-m);
             costs.add(QStringLiteral("(%1,%2,%3,%4)")
-                          .arg(q(branchCode(b)), q(QStringLiteral("100001")), num(500 + rng.below(2000), 2),
+                          .arg(q(branchCode(b)), q(QStringLiteral("100001")),
+                               num(500 + rng.below(2000), 2),
                                q(text::formatDate(day) + QStringLiteral(" 12:00:00"))));
             cash.add(QStringLiteral("(%1,%2,'P',%3,%4)")
-                         .arg(q(text::formatDate(day)), q(branchCode(b)), num(20000 + rng.below(10000), 2),
-                              q(QStringLiteral("Tržba"))));
+                         .arg(q(text::formatDate(day)), q(branchCode(b)),
+                              num(20000 + rng.below(10000), 2), q(QStringLiteral("Tržba"))));
             cash.add(QStringLiteral("(%1,%2,'V',%3,%4)")
-                         .arg(q(text::formatDate(day)), q(branchCode(b)), num(15000 + rng.below(8000), 2),
+                         .arg(q(text::formatDate(day)), q(branchCode(b)),
+                              num(15000 + rng.below(8000), 2),
                               q(QStringLiteral("Odvod do banky"))));
         }
     }
@@ -425,26 +458,39 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Writes SQL for a demo shop to standard output."));
+    parser.setApplicationDescription(
+        QStringLiteral("Writes SQL for a demo shop to standard output."));
     parser.addHelpOption();
     const QList<QCommandLineOption> options = {
-        {QStringLiteral("branches"), QStringLiteral("Branches (the first is 777)."), QStringLiteral("n"), QStringLiteral("2")},
-        {QStringLiteral("products"), QStringLiteral("Products of each branch."), QStringLiteral("n"), QStringLiteral("1000")},
-        {QStringLiteral("cards"), QStringLiteral("Customer cards."), QStringLiteral("n"), QStringLiteral("50")},
-        {QStringLiteral("receipt-lines"), QStringLiteral("Receipt lines over the last year."), QStringLiteral("n"), QStringLiteral("10000")},
-        {QStringLiteral("terminal-notes"), QStringLiteral("Terminal delivery notes."), QStringLiteral("n"), QStringLiteral("5")},
-        {QStringLiteral("goods-receipts"), QStringLiteral("Goods receipts."), QStringLiteral("n"), QStringLiteral("50")},
-        {QStringLiteral("delivery-notes"), QStringLiteral("Delivery notes."), QStringLiteral("n"), QStringLiteral("30")},
-        {QStringLiteral("end"), QStringLiteral("Last day of the year of data (yyyy-mm-dd)."), QStringLiteral("date"),
-         QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))},
-        {QStringLiteral("seed"), QStringLiteral("Random seed."), QStringLiteral("n"), QStringLiteral("20151")},
+        {QStringLiteral("branches"), QStringLiteral("Branches (the first is 777)."),
+         QStringLiteral("n"), QStringLiteral("2")},
+        {QStringLiteral("products"), QStringLiteral("Products of each branch."),
+         QStringLiteral("n"), QStringLiteral("1000")},
+        {QStringLiteral("cards"), QStringLiteral("Customer cards."), QStringLiteral("n"),
+         QStringLiteral("50")},
+        {QStringLiteral("receipt-lines"), QStringLiteral("Receipt lines over the last year."),
+         QStringLiteral("n"), QStringLiteral("10000")},
+        {QStringLiteral("terminal-notes"), QStringLiteral("Terminal delivery notes."),
+         QStringLiteral("n"), QStringLiteral("5")},
+        {QStringLiteral("goods-receipts"), QStringLiteral("Goods receipts."), QStringLiteral("n"),
+         QStringLiteral("50")},
+        {QStringLiteral("delivery-notes"), QStringLiteral("Delivery notes."), QStringLiteral("n"),
+         QStringLiteral("30")},
+        {QStringLiteral("end"), QStringLiteral("Last day of the year of data (yyyy-mm-dd)."),
+         QStringLiteral("date"), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))},
+        {QStringLiteral("seed"), QStringLiteral("Random seed."), QStringLiteral("n"),
+         QStringLiteral("20151")},
     };
     parser.addOptions(options);
     parser.process(app);
     auto number = [&](const char *name) { return parser.value(QLatin1String(name)).toInt(); };
-    Args a{std::max(1, number("branches")), std::max(0, number("products")), std::max(0, number("cards")),
-           std::max(0, number("receipt-lines")), std::max(0, number("terminal-notes")),
-           std::max(0, number("goods-receipts")), std::max(0, number("delivery-notes")),
+    Args a{std::max(1, number("branches")),
+           std::max(0, number("products")),
+           std::max(0, number("cards")),
+           std::max(0, number("receipt-lines")),
+           std::max(0, number("terminal-notes")),
+           std::max(0, number("goods-receipts")),
+           std::max(0, number("delivery-notes")),
            QDate::fromString(parser.value(QStringLiteral("end")), QStringLiteral("yyyy-MM-dd")),
            parser.value(QStringLiteral("seed")).toULongLong()};
     if (!a.end.isValid()) {

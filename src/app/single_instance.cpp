@@ -5,7 +5,8 @@
 #include <QLocalSocket>
 
 SingleInstance::SingleInstance(const QString &key, QObject *parent)
-    : QObject(parent), m_key(key), m_lock(QDir(QDir::tempPath()).filePath(key + QStringLiteral(".lock")))
+    : QObject(parent), m_key(key),
+      m_lock(QDir(QDir::tempPath()).filePath(key + QStringLiteral(".lock")))
 {
     m_lock.setStaleLockTime(0); // only a dead owner makes the lock stale
     connect(&m_server, &QLocalServer::newConnection, this, [this] {

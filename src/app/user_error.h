@@ -10,8 +10,7 @@ class UserError : public std::runtime_error
 public:
     explicit UserError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    {}
     QString message() const { return m_message; }
 
 private:

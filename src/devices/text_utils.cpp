@@ -80,8 +80,7 @@ QString formatAmount(double value, QChar decimalSeparator)
 {
     const std::int64_t cents = scaledMagnitude(value, 2);
     const QString hundredths = QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
-    return withSign(value, cents,
-                    groupedWholePart(cents / 100) + decimalSeparator + hundredths);
+    return withSign(value, cents, groupedWholePart(cents / 100) + decimalSeparator + hundredths);
 }
 
 QString formatWholeAmount(double value)

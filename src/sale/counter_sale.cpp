@@ -5,8 +5,7 @@
 
 CounterSale::CounterSale(Station &station, DbSession &session)
     : m_station(station), m_session(session)
-{
-}
+{}
 
 void CounterSale::start(const Config &config)
 {

@@ -53,9 +53,8 @@ void TFuctenka::FormShow()
 
 void TFuctenka::showState()
 {
-    m_status->setText(m_sale.isReady()
-                          ? QStringLiteral("Pokladna je připravena.")
-                          : QStringLiteral("Pokladna není připojena k databázi."));
+    m_status->setText(m_sale.isReady() ? QStringLiteral("Pokladna je připravena.")
+                                       : QStringLiteral("Pokladna není připojena k databázi."));
     m_retry->setVisible(!m_sale.isReady());
 }
 

@@ -10,10 +10,8 @@ class DbError : public std::runtime_error
 {
 public:
     DbError(const QString &text, int code, const QString &statement = {})
-        : std::runtime_error(text.toStdString()), m_text(text), m_code(code),
-          m_statement(statement)
-    {
-    }
+        : std::runtime_error(text.toStdString()), m_text(text), m_code(code), m_statement(statement)
+    {}
 
     QString text() const { return m_text; }
     int code() const { return m_code; }

@@ -11,7 +11,8 @@ namespace {
 // Strict, so that no value is clipped or truncated silently; without ANSI_QUOTES
 // (double quotes delimit strings), NO_BACKSLASH_ESCAPES (sql::quote relies on the
 // backslash) and ONLY_FULL_GROUP_BY (reports group by some columns only).
-const QString kSqlMode = QStringLiteral("SET SESSION sql_mode='STRICT_ALL_TABLES,NO_ENGINE_SUBSTITUTION'");
+const QString kSqlMode =
+    QStringLiteral("SET SESSION sql_mode='STRICT_ALL_TABLES,NO_ENGINE_SUBSTITUTION'");
 
 QString uniqueConnectionName()
 {

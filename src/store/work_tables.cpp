@@ -42,7 +42,8 @@ QString WorkTables::showReceiptTableStatement() const
 QStringList WorkTables::dropScript(bool withReceiptTable) const
 {
     QStringList script{QStringLiteral("START TRANSACTION;")};
-    QStringList suffixes{QStringLiteral("uct4"), QStringLiteral("uct44"), QStringLiteral("vydradv")};
+    QStringList suffixes{QStringLiteral("uct4"), QStringLiteral("uct44"),
+                         QStringLiteral("vydradv")};
     if (withReceiptTable)
         suffixes.prepend(QStringLiteral("uct"));
     for (const QString &suffix : suffixes)

@@ -4,8 +4,7 @@
 #include "store/db_session.h"
 
 TableSale::TableSale(Station &station, DbSession &session) : m_station(station), m_session(session)
-{
-}
+{}
 
 void TableSale::start(const Config &config)
 {

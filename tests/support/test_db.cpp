@@ -44,8 +44,8 @@ void reset()
 
 void rootSql(const QString &sql)
 {
-    runOrFail(QStringLiteral("bash"), {script("db.sh"), QStringLiteral("client"), QStringLiteral("prodej")},
-              sql.toUtf8());
+    runOrFail(QStringLiteral("bash"),
+              {script("db.sh"), QStringLiteral("client"), QStringLiteral("prodej")}, sql.toUtf8());
 }
 
 } // namespace testdb
