@@ -72,7 +72,7 @@ void TestWorkTables::statementText()
         t.createReceiptStatements(),
         (QStringList{
             QStringLiteral("DROP table IF EXISTS tmp07uct;"),
-            QStringLiteral("CREATE table tmp07uct ENGINE=MyISAM SELECT * from uctenky LIMIT 0;"),
+            QStringLiteral("CREATE table tmp07uct ENGINE=InnoDB SELECT * from uctenky LIMIT 0;"),
             QStringLiteral("ALTER TABLE tmp07uct CHANGE COLUMN `id2` `id2` INT(11) NOT NULL "
                            "AUTO_INCREMENT AFTER `PLATIL`,  ADD INDEX `id2` (`id2`);"),
         }));

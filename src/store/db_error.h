@@ -17,8 +17,10 @@ public:
     int code() const { return m_code; }
     QString statement() const { return m_statement; }
 
-    // Errors after which the same transaction may simply be tried again.
-    bool isRetryable() const { return m_code == 1213 || m_code == 1205; }
+    // Errors after which the same transaction may simply be tried again: deadlock,
+    // lock-wait timeout, and the auto-increment read that InnoDB reports when the
+    // insert lost a deadlock while waiting for the table's auto-increment lock.
+    bool isRetryable() const { return m_code == 1213 || m_code == 1205 || m_code == 1467; }
 
 private:
     QString m_text;

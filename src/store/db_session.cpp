@@ -50,6 +50,7 @@ void DbSession::open(const ConnectionSettings &settings)
     db.setUserName(settings.user);
     db.setPassword(settings.password);
     db.setDatabaseName(settings.database);
+    db.setNumericalPrecisionPolicy(QSql::HighPrecision); // decimals as exact text
     db.setConnectOptions(QStringLiteral("CLIENT_COMPRESS=1;MYSQL_OPT_CONNECT_TIMEOUT=10"));
     if (!db.open())
         throw toDbError(db.lastError());

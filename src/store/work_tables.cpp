@@ -24,7 +24,7 @@ QStringList WorkTables::createReceiptStatements() const
     return {
         QStringLiteral("DROP table IF EXISTS ") + receipt() + QLatin1Char(';'),
         QStringLiteral("CREATE table ") + receipt() +
-            QStringLiteral(" ENGINE=MyISAM SELECT * from uctenky LIMIT 0;"),
+            QStringLiteral(" ENGINE=InnoDB SELECT * from uctenky LIMIT 0;"),
         QStringLiteral("ALTER TABLE ") + receipt() +
             QStringLiteral(" CHANGE COLUMN `id2` `id2` INT(11) NOT NULL AUTO_INCREMENT AFTER "
                            "`PLATIL`,  ADD INDEX `id2` (`id2`);"),

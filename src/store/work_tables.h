@@ -17,8 +17,10 @@ public:
     QString receipt() const;
     QString storno() const; // "tmp<CisloPC>uct4"
 
-    // DROP, CREATE (an empty MyISAM copy of uctenky) and ALTER (id2 numbers the
-    // lines in entry order): the counter sale's fresh work receipt.
+    // DROP, CREATE (an empty copy of uctenky) and ALTER (id2 numbers the lines in
+    // entry order): the counter sale's fresh work receipt. The table is InnoDB, so
+    // that it takes part in the commit's transaction and a failed commit leaves it
+    // exactly as it was; open orders of table service also survive a server crash.
     QStringList createReceiptStatements() const;
     // The query that finds an existing work receipt table.
     QString showReceiptTableStatement() const;
