@@ -1,5 +1,6 @@
 #include "app/station.h"
 #include "sale/counter_sale_window.h"
+#include "sale/payment_dialog.h"
 #include "support/modal_watcher.h"
 #include "support/test_db.h"
 #include "tables/table_sale_window.h"
@@ -69,7 +70,8 @@ QStringList TestReceiptScreens::workTables()
 void TestReceiptScreens::counterSaleStartsAndCleansUp()
 {
     Station station;
-    TFuctenka screen(writeIni(testdb::settings().port), station, LaunchSwitches{});
+    TFplatit platit;
+    TFuctenka screen(writeIni(testdb::settings().port), station, platit, LaunchSwitches{});
     QCOMPARE(screen.windowTitle(), QStringLiteral(" Vytvoření účtenky"));
     screen.show();
     QTRY_VERIFY(screen.isReady());
@@ -95,7 +97,8 @@ void TestReceiptScreens::unreachableServerIsReported()
 {
     ModalWatcher watcher;
     Station station;
-    TFuctenka screen(writeIni(1), station, LaunchSwitches{});
+    TFplatit platit;
+    TFuctenka screen(writeIni(1), station, platit, LaunchSwitches{});
     screen.show();
     QTRY_COMPARE(watcher.texts().size(), 1);
     QVERIFY2(watcher.texts().first().contains(QStringLiteral("Can't connect")),

@@ -1,17 +1,62 @@
 #pragma once
 
 #include "app/config.h"
+#include "store/commit_script.h"
 #include "store/work_tables.h"
+
+#include <QSqlRecord>
+#include <QString>
 
 #include <optional>
 
 class DbSession;
 class Station;
 
-// The counter sale's logic, apart from its window.
+// The labels of the quantity prompt.
+struct QuantityPrompt
+{
+    QString name;
+    QString price;
+    QString stock;
+    QString unit;
+};
+
+// What an entry step asks of the window.
+struct EntryOutcome
+{
+    enum class Result {
+        Nothing,      // nothing written, no message (e.g. quantity "0")
+        Written,      // a line is in the work receipt
+        Abandoned,    // nothing written; `message` says why
+        Prompt,       // open the quantity prompt with `prompt`
+        StayInPrompt, // the prompt stays open; `message` says why
+    };
+    Result result = Result::Nothing;
+    QString message;
+    QuantityPrompt prompt;
+};
+
+// The receipt-level values the commit consumes.
+struct ReceiptState
+{
+    PaymentMode paymentMode = PaymentMode::Cash;
+    int paid = 0;
+    int cardDiscount = 0;
+    QString cardNumber;
+    qint64 correctedReceipt = 0;
+    QString deliveryCustomer;
+};
+
+// The counter sale's logic, apart from its window: start-up, item entry, the
+// receipt's lines and total, and the commit.
 class CounterSale
 {
 public:
+    static inline const QString kNotFound = QStringLiteral("Položka nenalezena");
+    static inline const QString kNotPositive = QStringLiteral("Množství nesmí být záporné");
+    static inline const QString kNotInStock = QStringLiteral("Nelze! Není na skladě.");
+    static inline const QString kWholePieces = QStringLiteral("Položka je na KS");
+
     CounterSale(Station &station, DbSession &session);
 
     // Start-up as far as the work receipt: settings, connection, `Ico`, and a
@@ -23,10 +68,54 @@ public:
     bool isReady() const { return m_tables.has_value(); }
     const Config &config() const { return m_config; }
     const WorkTables &tables() const { return *m_tables; }
+    const Station &station() const { return m_station; }
+
+    // Item entry from the code field's text (already repaired by the window).
+    // Database errors throw DbError.
+    EntryOutcome enterCode(const QString &code);
+    // The quantity prompt's exit with the text of its field.
+    EntryOutcome leaveQuantityPrompt(const QString &quantity);
+
+    // The next line may exceed the stock, once.
+    void allowBelowStockOnce() { m_allowBelowStock = true; }
+    bool allowBelowStock() const { return m_allowBelowStock; }
+
+    // Writes a line of the product into the work receipt.
+    void ZapisFofr(const QSqlRecord &product, int pocet, double unitQuantity);
+    // Re-reads the receipt's total from the work receipt.
+    double SpoctiSoucet();
+    double total() const { return m_total; }
+    // Deletes the line with this id2; returns its amount `cenar`.
+    double deleteLine(int id2);
+
+    ReceiptState &receipt() { return m_receipt; }
+    // Commits the work receipt with the receipt state; afterwards the corrected
+    // receipt and the delivery-note customer are cleared. Returns the number.
+    qint64 UlozUcte();
+
+    // Queries of the window's lists.
+    QString receiptLinesQuery() const;
+    QString todayReceiptsQuery() const;
 
 private:
+    struct Entry
+    {
+        QSqlRecord product;
+        int pocet = 1;
+        double unitQuantity = 1;
+        double onReceipt = 0;
+    };
+    std::optional<QSqlRecord> findProduct(QString code);
+    double quantityOnReceipt(const QString &jkpov);
+    bool passesStockCheck(const Entry &entry) const;
+    EntryOutcome writeChecked(const Entry &entry, const QString &refusal);
+
     Station &m_station;
     DbSession &m_session;
     Config m_config;
     std::optional<WorkTables> m_tables;
+    std::optional<Entry> m_entry; // between the code field and the quantity prompt
+    bool m_allowBelowStock = false;
+    double m_total = 0;
+    ReceiptState m_receipt;
 };

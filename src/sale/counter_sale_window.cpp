@@ -1,28 +1,264 @@
 #include "sale/counter_sale_window.h"
 
+#include "app/enter_as_tab.h"
 #include "app/error_box.h"
+#include "app/exit_line_edit.h"
+#include "app/legend_button.h"
 #include "app/please_wait_window.h"
 #include "app/station.h"
+#include "devices/text_utils.h"
+#include "sale/payment_dialog.h"
+#include "sale/receipt_models.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
-TFuctenka::TFuctenka(const QString &iniPath, Station &station, const LaunchSwitches &switches,
-                     QWidget *parent)
-    : QWidget(parent), m_iniPath(iniPath), m_switches(switches), m_sale(station, m_session),
-      m_status(new QLabel(this)), m_retry(new QPushButton(QStringLiteral("Připojit znovu"), this))
+namespace {
+
+QFont scaled(QFont font, double factor, bool bold)
+{
+    font.setPointSizeF(font.pointSizeF() * factor);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *spacedTitle(const QString &text, QWidget *parent)
+{
+    auto *title = new QLabel(text, parent);
+    title->setFont(scaled(title->font(), 1.4, true));
+    title->setStyleSheet(QStringLiteral("color: #00308f"));
+    return title;
+}
+
+QLabel *legend(const QString &text, const QString &hint, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setStyleSheet(QStringLiteral("color: #800000"));
+    label->setToolTip(hint);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    return label;
+}
+
+QTableView *listView(QAbstractItemModel *model, const QString &name, QWidget *parent)
+{
+    auto *view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 10);
+    view->setAlternatingRowColors(true);
+    view->setFont(scaled(view->font(), 1.2, false));
+    return view;
+}
+
+} // namespace
+
+TFuctenka::TFuctenka(const QString &iniPath, Station &station, TFplatit &platit,
+                     const LaunchSwitches &switches, QWidget *parent)
+    : QWidget(parent), m_iniPath(iniPath), m_platit(platit), m_switches(switches),
+      m_sale(station, m_session), m_linesModel(new ReceiptLinesModel(this)),
+      m_todayModel(new TodayReceiptsModel(this))
 {
     setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
     resize(1024, 768);
+    buildLayout();
+    createHotKeys();
+    new EnterAsTab(this);
+    showReadyState();
+}
+
+TFuctenka::~TFuctenka() = default;
+
+void TFuctenka::buildLayout()
+{
+    // A banner while the till has no database.
+    m_offline = new QWidget(this);
+    auto *offlineLayout = new QHBoxLayout(m_offline);
+    auto *offlineText =
+        new QLabel(QStringLiteral("Pokladna není připojena k databázi."), m_offline);
+    offlineText->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    auto *retry = new QPushButton(QStringLiteral("Připojit znovu"), m_offline);
+    retry->setAutoDefault(false);
+    connect(retry, &QPushButton::clicked, this, &TFuctenka::FormShow);
+    offlineLayout->addWidget(offlineText, 1);
+    offlineLayout->addWidget(retry);
+
+    // Left: today's receipts. Right: the receipt being built.
+    m_today = listView(m_todayModel, QStringLiteral("todayReceipts"), this);
+    m_lines = listView(m_linesModel, QStringLiteral("receiptLines"), this);
+    connect(m_lines, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+        m_lines->setCurrentIndex(index);
+        smazRadkuF8();
+    });
+
+    auto *left = new QGridLayout;
+    left->addWidget(spacedTitle(QStringLiteral("Ú Č T E N K Y"), this), 0, 0);
+    left->addWidget(legend(QStringLiteral("^F4\n^F5"),
+                           QStringLiteral("^F4 - nabídne účtenku pro opravu\n"
+                                          "^F5 - vytvoří storno účtenku, pak ^F6 - vratka"),
+                           this),
+                    0, 1);
+    left->addWidget(m_today, 1, 0, 1, 2);
+    auto *right = new QGridLayout;
+    right->addWidget(spacedTitle(QStringLiteral("Ú Č T E N K A"), this), 0, 0);
+    right->addWidget(
+        legend(QStringLiteral("F8, ^F8"),
+               QStringLiteral("F8   - smaže vybranou řádku\n^F8 - smaže všechny řádky "), this),
+        0, 1);
+    right->addWidget(m_lines, 1, 0, 1, 2);
+    auto *lists = new QHBoxLayout;
+    lists->addLayout(left, 3);
+    lists->addLayout(right, 7);
+
+    // The lower panel.
+    const QFont big = scaled(font(), 2.0, true);
+    const QFont buttonFont = scaled(font(), 1.3, true);
+    m_code = new ExitLineEdit(this);
+    m_code->setObjectName(QStringLiteral("codeField"));
+    m_code->setMaxLength(20);
+    m_code->setFont(big);
+    m_code->setMinimumWidth(260);
+    // Queued: the entry runs once the focus has moved on, and may then move it itself.
+    connect(m_code, &ExitLineEdit::exited, this, &TFuctenka::Edit1Exit, Qt::QueuedConnection);
+    auto *codeBox = new QGridLayout;
+    codeBox->addWidget(m_code, 0, 0);
+    codeBox->addWidget(legend(QStringLiteral("F2"), QString(), this), 0, 0,
+                       Qt::AlignRight | Qt::AlignTop);
+
+    m_keypad = new QPushButton(QStringLiteral("Klv"), this);
+    m_pay = new LegendButton(QStringLiteral("PLATBA"), QStringLiteral("F5"), this);
+    m_pay->setObjectName(QStringLiteral("platba"));
+    connect(m_pay, &QPushButton::clicked, this, &TFuctenka::Button5Click);
+    auto *priceChange = new LegendButton(QStringLiteral("ZMĚNA CENY"), QStringLiteral("F4"), this);
+    auto *refund = new LegendButton(QStringLiteral("VRATKA"), QStringLiteral("^F6"), this);
+    auto *productList = new LegendButton(QStringLiteral("SEZNAM"), QStringLiteral("F3"), this);
+    auto *terminal = new LegendButton(QStringLiteral("TERMINÁL"), QString(), this);
+    auto *print = new LegendButton(QStringLiteral("TISK"), QStringLiteral("F9"), this);
+    auto *takings = new LegendButton(QStringLiteral("TRŽBY"), QStringLiteral("F10"), this);
+    // These commands arrive with the commands, printing, reports and terminal work.
+    m_laterCommands = {m_keypad, priceChange, refund, productList, terminal, print, takings};
+    for (QPushButton *b :
+         {static_cast<QPushButton *>(m_pay), static_cast<QPushButton *>(priceChange),
+          static_cast<QPushButton *>(refund), static_cast<QPushButton *>(productList),
+          static_cast<QPushButton *>(terminal), static_cast<QPushButton *>(print),
+          static_cast<QPushButton *>(takings), m_keypad}) {
+        b->setFont(buttonFont);
+        b->setMinimumHeight(56);
+        b->setAutoDefault(false);
+    }
+    m_keypad->setMaximumWidth(70);
+
+    m_promptName = new QLabel(this);
+    m_promptName->setObjectName(QStringLiteral("promptName"));
+    m_promptName->setFont(scaled(font(), 1.3, true));
+    m_promptPrice = new QLabel(this);
+    m_promptPrice->setObjectName(QStringLiteral("promptPrice"));
+    m_promptPrice->setFont(scaled(font(), 1.3, true));
+    m_promptStock = new QLabel(this);
+    m_promptStock->setObjectName(QStringLiteral("promptStock"));
+    m_promptStock->setFont(scaled(font(), 1.3, false));
+    m_quantityCaption = new QLabel(QStringLiteral("Množství"), this);
+    m_quantityCaption->setFont(scaled(font(), 1.3, true));
+    m_quantity = new ExitLineEdit(this);
+    m_quantity->setObjectName(QStringLiteral("quantityField"));
+    m_quantity->setMaxLength(20);
+    m_quantity->setFont(big);
+    m_quantity->setMaximumWidth(200);
+    connect(m_quantity, &ExitLineEdit::exited, this, &TFuctenka::Edit2Exit, Qt::QueuedConnection);
+    m_unit = new QLabel(this);
+    m_unit->setObjectName(QStringLiteral("unitLabel"));
+    m_unit->setFont(scaled(font(), 1.3, true));
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_promptName), static_cast<QWidget *>(m_promptPrice),
+          static_cast<QWidget *>(m_promptStock), static_cast<QWidget *>(m_quantityCaption),
+          static_cast<QWidget *>(m_quantity), static_cast<QWidget *>(m_unit)}) {
+        QSizePolicy keep = w->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(keep);
+    }
+
+    m_total = new QLabel(this);
+    m_total->setObjectName(QStringLiteral("totalLabel"));
+    m_total->setFont(scaled(font(), 3.2, true));
+    m_total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_total->setStyleSheet(
+        QStringLiteral("color: #00308f; background: #fffbe6; border: 1px solid #c8b560;"
+                       "padding: 2px 12px"));
+
+    auto *upper = new QHBoxLayout;
+    upper->addLayout(codeBox, 3);
+    upper->addWidget(m_keypad);
+    upper->addWidget(m_pay, 2);
+    upper->addWidget(priceChange, 2);
+    upper->addWidget(refund, 2);
+    auto *prompt = new QHBoxLayout;
+    prompt->addWidget(m_promptName, 4);
+    prompt->addWidget(m_promptPrice, 2);
+    prompt->addWidget(m_promptStock, 2);
+    prompt->addWidget(m_quantityCaption);
+    prompt->addWidget(m_quantity, 1);
+    prompt->addWidget(m_unit);
+    auto *lower = new QHBoxLayout;
+    lower->addWidget(m_total, 4);
+    lower->addWidget(productList, 2);
+    lower->addWidget(terminal, 2);
+    lower->addWidget(print, 1);
+    lower->addWidget(takings, 1);
+
+    auto *panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->addLayout(upper);
+    panelLayout->addLayout(prompt);
+    panelLayout->addLayout(lower);
+
     auto *layout = new QVBoxLayout(this);
-    m_status->setAlignment(Qt::AlignCenter);
-    layout->addWidget(m_status, 1);
-    layout->addWidget(m_retry, 0, Qt::AlignCenter);
-    connect(m_retry, &QPushButton::clicked, this, &TFuctenka::FormShow);
-    showState();
+    layout->addWidget(m_offline);
+    layout->addLayout(lists, 1);
+    layout->addWidget(panel);
+
+    setTabOrder(m_code, m_quantity);
+    setTabOrder(m_quantity, m_keypad);
+    hidePrompt();
+}
+
+void TFuctenka::createHotKeys()
+{
+    auto key = [this](const QKeySequence &sequence, auto slot) {
+        auto *shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::ApplicationShortcut);
+        shortcut->setEnabled(false);
+        connect(shortcut, &QShortcut::activated, this, slot);
+        return shortcut;
+    };
+    m_hotKeys = {
+        key(QKeySequence(Qt::Key_F2), &TFuctenka::focusCodeField),
+        key(QKeySequence(Qt::Key_F5), &TFuctenka::Button5Click),
+        key(QKeySequence(Qt::Key_F8), &TFuctenka::deleteLineKey),
+    };
+    m_belowStockKey =
+        key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F10), &TFuctenka::allowBelowStock);
+}
+
+void TFuctenka::HotKey(bool on)
+{
+    m_hotKeysOn = on;
+    for (QShortcut *k : std::as_const(m_hotKeys))
+        k->setEnabled(on);
+    m_belowStockKey->setEnabled(on && m_sale.config().nepovolitDoMinusu);
+    // Switching on also ends the keypad's use for the current entry.
 }
 
 void TFuctenka::showEvent(QShowEvent *event)
@@ -36,30 +272,309 @@ void TFuctenka::showEvent(QShowEvent *event)
 
 void TFuctenka::FormShow()
 {
+    HotKey(false);
     const Config config = Config::load(m_iniPath);
-    // The update check and the customer display join the start here.
+    // The update check joins the start here, before anything else is prepared.
     const bool started = runGuarded(this, [&] {
         PleaseWait wait(QStringLiteral("Účtenka - načítám číselníky"));
+        // The keypad (touch screens), the TERMINÁL button and the customer display
+        // are prepared here.
         m_sale.start(config);
+        refreshLines();
+        ZobrDen();
         wait.setCaption(QStringLiteral("Účtenka - načítám seznam"));
+        // The product list opens its list here.
         wait.setCaption(QStringLiteral("Účtenka - načítám seznam 2"));
         wait.setCaption(QStringLiteral("Účtenka - načítám EAN"));
         wait.setCaption(QStringLiteral("Účtenka - načítám FOFR"));
     });
-    showState();
-    if (started)
-        showMaximized();
+    showReadyState();
+    if (!started)
+        return;
+    showMaximized();
+    m_code->clear();
+    focusCodeField();
+    HotKey(true);
 }
 
-void TFuctenka::showState()
+void TFuctenka::showReadyState()
 {
-    m_status->setText(m_sale.isReady() ? QStringLiteral("Pokladna je připravena.")
-                                       : QStringLiteral("Pokladna není připojena k databázi."));
-    m_retry->setVisible(!m_sale.isReady());
+    const bool ready = m_sale.isReady();
+    m_offline->setVisible(!ready);
+    m_code->setEnabled(ready);
+    m_pay->setEnabled(ready);
+    for (QWidget *w : std::as_const(m_laterCommands))
+        w->setEnabled(false);
+    if (!ready) {
+        m_linesModel->clear();
+        m_todayModel->clear();
+        m_total->setText(text::formatAmount(0));
+    }
+    adjustColumns();
+}
+
+void TFuctenka::focusCodeField()
+{
+    focusField(m_code);
+}
+
+void TFuctenka::focusField(QWidget *field)
+{
+    // After a message box the screen may not be the active window yet.
+    activateWindow();
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void TFuctenka::showMessage(const QString &message)
+{
+    if (!message.isEmpty())
+        showError(this, message);
+}
+
+void TFuctenka::Edit1Exit()
+{
+    if (m_entryRunning || !m_sale.isReady() || m_code->text().isEmpty())
+        return;
+    m_entryRunning = true;
+    // The keypad window closes here on touch screens.
+    const QString fixed = text::fixScannerDigits(m_code->text());
+    m_code->setText(fixed);
+    HotKey(false);
+    EntryOutcome outcome;
+    if (!runGuarded(this, [&] { outcome = m_sale.enterCode(fixed); })) {
+        recover();
+        m_entryRunning = false;
+        return;
+    }
+    switch (outcome.result) {
+    case EntryOutcome::Result::Written:
+        afterLineWritten();
+        break;
+    case EntryOutcome::Result::Prompt:
+        openPrompt(outcome.prompt);
+        break;
+    default:
+        showMessage(outcome.message);
+        abandon();
+    }
+    m_entryRunning = false;
+}
+
+void TFuctenka::openPrompt(const QuantityPrompt &prompt)
+{
+    m_promptName->setText(prompt.name);
+    m_promptPrice->setText(prompt.price);
+    m_promptStock->setText(prompt.stock);
+    m_unit->setText(prompt.unit);
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_promptName), static_cast<QWidget *>(m_promptPrice),
+          static_cast<QWidget *>(m_promptStock), static_cast<QWidget *>(m_quantityCaption),
+          static_cast<QWidget *>(m_quantity), static_cast<QWidget *>(m_unit)})
+        w->show();
+    // On touch screens the keypad opens here for the quantity.
+    m_quantity->setText(QStringLiteral("1"));
+    focusField(m_quantity);
+    m_quantity->selectAll();
+}
+
+void TFuctenka::hidePrompt()
+{
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_promptName), static_cast<QWidget *>(m_promptPrice),
+          static_cast<QWidget *>(m_promptStock), static_cast<QWidget *>(m_quantityCaption),
+          static_cast<QWidget *>(m_quantity), static_cast<QWidget *>(m_unit)})
+        w->hide();
+}
+
+void TFuctenka::Edit2Exit()
+{
+    if (m_entryRunning || !m_quantity->isVisible())
+        return;
+    m_entryRunning = true;
+    QString text = m_quantity->text();
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    m_quantity->setText(text);
+    EntryOutcome outcome;
+    const bool ok = runGuarded(this, [&] { outcome = m_sale.leaveQuantityPrompt(text); });
+    if (ok && outcome.result == EntryOutcome::Result::StayInPrompt) {
+        showMessage(outcome.message);
+        focusField(m_quantity);
+        m_entryRunning = false;
+        return;
+    }
+    hidePrompt();
+    if (!ok)
+        recover();
+    else if (outcome.result == EntryOutcome::Result::Written)
+        afterLineWritten();
+    else {
+        showMessage(outcome.message);
+        abandon();
+    }
+    m_entryRunning = false;
+}
+
+void TFuctenka::afterLineWritten()
+{
+    m_code->clear();
+    runGuarded(this, [this] { refreshLines(); });
+    // The customer display shows the new line here.
+    focusCodeField();
+    HotKey(true);
+}
+
+void TFuctenka::abandon()
+{
+    m_code->clear();
+    focusCodeField();
+    HotKey(true);
+}
+
+void TFuctenka::recover()
+{
+    hidePrompt();
+    m_code->clear();
+    try {
+        refreshLines();
+        ZobrDen();
+    } catch (const std::exception &) {
+        // The message about the server has been shown already.
+    }
+    focusCodeField();
+    HotKey(true);
+}
+
+void TFuctenka::refreshLines()
+{
+    if (!m_sale.isReady())
+        return;
+    m_session.fillModel(*m_linesModel, m_sale.receiptLinesQuery());
+    while (m_linesModel->canFetchMore())
+        m_linesModel->fetchMore();
+    // The list points at the last line, the one written last.
+    if (const int rows = m_linesModel->rowCount(); rows > 0)
+        m_lines->setCurrentIndex(m_linesModel->index(rows - 1, ReceiptLinesModel::Nazev));
+    m_lines->scrollToBottom();
+    adjustColumns();
+    SpoctiSoucet();
+}
+
+void TFuctenka::SpoctiSoucet()
+{
+    m_sale.SpoctiSoucet();
+    m_total->setText(text::formatAmount(m_sale.total()));
+}
+
+void TFuctenka::ZobrDen()
+{
+    m_session.fillModel(*m_todayModel, m_sale.todayReceiptsQuery());
+    for (int c :
+         {TodayReceiptsModel::Cisuctenky, TodayReceiptsModel::Datum, TodayReceiptsModel::Typplatby})
+        m_today->hideColumn(c);
+    QHeaderView *header = m_today->horizontalHeader();
+    header->moveSection(header->visualIndex(TodayReceiptsModel::Soucetu), header->count() - 1);
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    if (m_todayModel->rowCount() > 0)
+        m_today->setCurrentIndex(m_todayModel->index(0, TodayReceiptsModel::Cislo));
+}
+
+void TFuctenka::deleteLineKey()
+{
+    if (m_linesModel->rowCount() == 0)
+        return;
+    if (!m_lines->hasFocus()) {
+        m_lines->setFocus(Qt::ShortcutFocusReason);
+        if (!m_lines->currentIndex().isValid())
+            m_lines->setCurrentIndex(
+                m_linesModel->index(m_linesModel->rowCount() - 1, ReceiptLinesModel::Nazev));
+        return;
+    }
+    smazRadkuF8();
+}
+
+void TFuctenka::smazRadkuF8()
+{
+    const QModelIndex current = m_lines->currentIndex();
+    if (!current.isValid() || !m_sale.isReady())
+        return;
+    const int id2 = m_linesModel->id2At(current.row());
+    if (!runGuarded(this, [&] {
+            m_sale.deleteLine(id2);
+            refreshLines();
+        })) {
+        recover();
+        return;
+    }
+    // The customer display shows the removed amount here.
+    focusCodeField();
+}
+
+void TFuctenka::allowBelowStock()
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Prodej"),
+                    QStringLiteral("Povolit položku do mínusu?"), QMessageBox::NoButton, this);
+    QPushButton *allow = box.addButton(QStringLiteral("Povolit"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Zpět"), QMessageBox::RejectRole);
+    box.exec();
+    if (box.clickedButton() == allow)
+        m_sale.allowBelowStockOnce();
+    focusCodeField();
+}
+
+void TFuctenka::Button5Click()
+{
+    if (!m_sale.isReady())
+        return;
+    HotKey(false);
+    const int due = amountDue(m_sale.total());
+    // The customer display shows the amount due here.
+    const std::optional<PaymentChoice> choice =
+        m_platit.platba(due, m_sale.config().platbaKartou, m_session);
+    ReceiptState &receipt = m_sale.receipt();
+    if (choice) {
+        receipt.paymentMode = choice->mode;
+        receipt.paid = choice->paid;
+        receipt.cardDiscount = choice->cardDiscount;
+        receipt.cardNumber = choice->cardNumber;
+        qint64 number = 0;
+        if (runGuarded(this, [&] { number = m_sale.UlozUcte(); })) {
+            // The receipt `number` is printed here, on this connection, and the
+            // customer display says goodbye.
+            Q_UNUSED(number);
+        }
+        m_code->clear();
+    }
+    receipt.cardDiscount = 0;
+    receipt.cardNumber.clear();
+    recover();
+}
+
+void TFuctenka::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    adjustColumns();
+}
+
+void TFuctenka::adjustColumns()
+{
+    m_lines->hideColumn(ReceiptLinesModel::Id2);
+    if (m_linesModel->columnCount() == 0)
+        return;
+    const int width = m_lines->viewport()->width();
+    const bool showCode = Config::load(m_iniPath).zobrazitJKPOV;
+    m_lines->setColumnHidden(ReceiptLinesModel::Jkpov, !showCode);
+    m_lines->setColumnWidth(ReceiptLinesModel::Jkpov, 85);
+    m_lines->setColumnWidth(ReceiptLinesModel::Nazev,
+                            std::max(120, width - (showCode ? 460 : 375)));
+    m_lines->setColumnWidth(ReceiptLinesModel::Pcsd, 105);
+    m_lines->setColumnWidth(ReceiptLinesModel::Mnoz, 105);
+    m_lines->setColumnWidth(ReceiptLinesModel::Mj, 45);
+    m_lines->horizontalHeader()->setStretchLastSection(true);
 }
 
 void TFuctenka::closeEvent(QCloseEvent *event)
 {
+    HotKey(false);
     runGuarded(this, [this] { m_sale.close(); });
     event->accept();
 }

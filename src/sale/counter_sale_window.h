@@ -6,20 +6,35 @@
 
 #include <QWidget>
 
+class ExitLineEdit;
+class LegendButton;
 class QLabel;
 class QPushButton;
+class QShortcut;
+class QTableView;
+class ReceiptLinesModel;
 class Station;
+class TFplatit;
+class TodayReceiptsModel;
 
-// The counter-sale screen, the main window of counter sale.
+// The counter-sale screen, the main window of counter sale: today's receipts on
+// the left, the receipt being built on the right, the code field, the quantity
+// prompt, the big total and the command buttons below.
 class TFuctenka : public QWidget
 {
     Q_OBJECT
 public:
-    TFuctenka(const QString &iniPath, Station &station, const LaunchSwitches &switches,
-              QWidget *parent = nullptr);
+    TFuctenka(const QString &iniPath, Station &station, TFplatit &platit,
+              const LaunchSwitches &switches, QWidget *parent = nullptr);
+    ~TFuctenka() override;
 
     bool isReady() const { return m_sale.isReady(); }
     DbSession &session() { return m_session; }
+    CounterSale &sale() { return m_sale; }
+
+    // Switches the screen's command keys on or off together.
+    void HotKey(bool on);
+    bool hotKeysOn() const { return m_hotKeysOn; }
 
 public slots:
     // The screen's start-up: runs when the window is first shown.
@@ -27,16 +42,65 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void showState();
+    void buildLayout();
+    void createHotKeys();
+    // Item entry when the code field is left with text in it.
+    void Edit1Exit();
+    // The quantity prompt's exit.
+    void Edit2Exit();
+    void openPrompt(const QuantityPrompt &prompt);
+    void hidePrompt();
+    void afterLineWritten();
+    // Ends an entry without a line: code field emptied and focused, keys on.
+    void abandon();
+    void showMessage(const QString &message);
+    // Payment ("PLATBA", F5).
+    void Button5Click();
+    // F8: focus the line list first, then delete its selected line.
+    void deleteLineKey();
+    void smazRadkuF8();
+    void allowBelowStock();
+    void focusCodeField();
+    void focusField(QWidget *field);
+
+    // Re-reads the line list and the total, then today's receipts.
+    void refreshLines();
+    void SpoctiSoucet();
+    void ZobrDen();
+    // After a server error: re-read what can be re-read, without a second message.
+    void recover();
+    void showReadyState();
+    void adjustColumns();
 
     QString m_iniPath;
+    TFplatit &m_platit;
     LaunchSwitches m_switches;
     DbSession m_session;
     CounterSale m_sale;
     bool m_shownOnce = false;
-    QLabel *m_status;
-    QPushButton *m_retry;
+    bool m_entryRunning = false;
+    bool m_hotKeysOn = false;
+
+    ReceiptLinesModel *m_linesModel;
+    TodayReceiptsModel *m_todayModel;
+    QWidget *m_offline;
+    QTableView *m_today;
+    QTableView *m_lines;
+    ExitLineEdit *m_code;
+    QPushButton *m_keypad;
+    QLabel *m_promptName;
+    QLabel *m_promptPrice;
+    QLabel *m_promptStock;
+    QLabel *m_quantityCaption;
+    ExitLineEdit *m_quantity;
+    QLabel *m_unit;
+    QLabel *m_total;
+    LegendButton *m_pay;
+    QList<QWidget *> m_laterCommands;
+    QList<QShortcut *> m_hotKeys;
+    QShortcut *m_belowStockKey = nullptr;
 };

@@ -116,3 +116,10 @@ void DbSession::runScript(const QStringList &lines, Trace trace)
         }
     }
 }
+
+void DbSession::fillModel(QSqlQueryModel &model, const QString &statement)
+{
+    model.setQuery(statement, database());
+    if (model.lastError().isValid())
+        throw toDbError(model.lastError(), statement);
+}

@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlQueryModel>
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +43,9 @@ public:
     // statement by statement. The whole text goes to the trace file first. When a
     // statement fails, an open transaction is rolled back before the error goes on.
     void runScript(const QStringList &lines, Trace trace = Trace::None);
+
+    // Fills a list's model with the rows of a query.
+    void fillModel(QSqlQueryModel &model, const QString &statement);
 
     QSqlDatabase database() const;
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QSqlRecord>
+#include <QString>
+
+// The Ico whose branches do not print the product descriptions on sale lines.
+inline const QString kIcoWithoutDescriptions = QStringLiteral("29518406");
+
+// The statement that writes one line into the work receipt `ZapisFofr` runs:
+// values from the product row, line count, unit quantity, time of entry. Later
+// assignments use columns assigned earlier in the same statement.
+QString lineInsertStatement(const QString &cisloPC, const QSqlRecord &product, int pocet,
+                            double unitQuantity, const QString &ico, const QString &stredisko,
+                            const QDateTime &now);
+
+// The receipt line list, in entry order.
+QString receiptLinesQuery(const QString &cisloPC);
+// Today's receipts of the branch, newest first; `cislo` is the running number.
+QString todayReceiptsQuery(const QString &stredisko);

@@ -1,0 +1,470 @@
+#include "app/station.h"
+#include "devices/text_utils.h"
+#include "sale/counter_sale_window.h"
+#include "sale/payment_dialog.h"
+#include "support/modal_watcher.h"
+#include "support/test_db.h"
+#include "support/typing.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The counter-sale screen driven as a cashier would: typing into the code field,
+// Enter, F-keys, the payment dialog; checked in the database afterwards.
+class TestCounterSaleWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+    void itemEntry_data();
+    void itemEntry();
+    void decimalQuantityOfPiecesAtPrompt();
+    void stockRefusalAndAllowOnce();
+    void allowBelowStockNeedsStockControl();
+    void deletingLines();
+    void payingCashWithChange();
+    void cardWithDiscount();
+    void backForgetsTheCard();
+
+private:
+    void startScreen(bool stockControl = false);
+    // Types into the code field and presses Enter; answers the prompt when asked.
+    void enter(const QString &typed, const QString &promptAnswer = QString());
+    QStringList lines();
+    QLineEdit *codeField() { return m_screen->findChild<QLineEdit *>(QStringLiteral("codeField")); }
+    QLineEdit *quantityField()
+    {
+        return m_screen->findChild<QLineEdit *>(QStringLiteral("quantityField"));
+    }
+    // Opens the payment dialog with F5 and runs `act` inside it.
+    void pay(const std::function<void(TFplatit &)> &act);
+
+    QTemporaryDir m_dir;
+    QString m_oldCurrent;
+    std::unique_ptr<Station> m_station;
+    std::unique_ptr<TFplatit> m_platit;
+    std::unique_ptr<TFuctenka> m_screen;
+    std::unique_ptr<ModalWatcher> m_watcher;
+};
+
+void TestCounterSaleWindow::initTestCase()
+{
+    m_oldCurrent = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+}
+
+void TestCounterSaleWindow::cleanupTestCase()
+{
+    QDir::setCurrent(m_oldCurrent);
+}
+
+void TestCounterSaleWindow::init()
+{
+    testdb::reset();
+    testdb::rootSql(QStringLiteral(
+        "insert into strediska set stredisko='777', ico='12345678', evid_platby='A';"
+        // A piece product with an item discount, a quick number and an EAN.
+        "insert into seznam set stredisko='777', jkpov='100123', nazev='Rohlík', povaha='K', "
+        "mj='ks', pc=17.39,"
+        " pcsd=20, slevakc=2.5, dph=15, fofrcislo=5, ean='8591234567890', stav=5, zustatek=40, "
+        "aktivni='A';"
+        // A weighed product, found also by an extra EAN of eight digits.
+        "insert into seznam set stredisko='777', jkpov='200123', nazev='Sýr Eidam', povaha='', "
+        "mj='kg', pc=86.96,"
+        " pcsd=100, dph=15, fofrcislo=7, stav=10, aktivni='A';"
+        "insert into seznamean set stredisko='777', ean='12345670', jkpov='200123';"
+        "insert into seznam set stredisko='777', jkpov='300300', nazev='Kávovar', povaha='K', "
+        "mj='ks', pc=826.45,"
+        " pcsd=1000, dph=21, stav=3, aktivni='A';"
+        "insert into seznam set stredisko='777', jkpov='400400', nazev='Pečivo mix', povaha='K', "
+        "mj='ks',"
+        " pcsd=49.75, dph=15, stav=100, aktivni='A';"
+        "insert into zakarty set cislokarty='777001', sleva=7, nazevpodni='Firma Sedm';"
+        "insert into zakarty set cislokarty='777015', sleva=15, nazevpodni='Firma Patnáct';"));
+    m_watcher = std::make_unique<ModalWatcher>();
+}
+
+void TestCounterSaleWindow::cleanup()
+{
+    m_screen.reset();
+    m_platit.reset();
+    m_station.reset();
+    m_watcher.reset();
+}
+
+void TestCounterSaleWindow::startScreen(bool stockControl)
+{
+    const ConnectionSettings db = testdb::settings();
+    const QString ini = m_dir.filePath(QStringLiteral("prodej.ini"));
+    QFile f(ini);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QStringLiteral(
+                "[LogON]\nIP=%1\nSQLport=%2\nUser=%3\nPassword=%4\nCisloPC=05\ntestovatVerzi=N\n"
+                "nepovolitDoMinusu=%5\n")
+                .arg(db.host)
+                .arg(db.port)
+                .arg(db.user, db.password, stockControl ? QStringLiteral("A") : QStringLiteral("N"))
+                .toUtf8());
+    f.close();
+    m_station = std::make_unique<Station>();
+    m_platit = std::make_unique<TFplatit>();
+    m_screen = std::make_unique<TFuctenka>(ini, *m_station, *m_platit, LaunchSwitches{});
+    m_screen->show();
+    QTRY_VERIFY(m_screen->isReady() && m_screen->hotKeysOn());
+    QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
+    QTRY_VERIFY(codeField()->hasFocus());
+}
+
+void TestCounterSaleWindow::enter(const QString &typed, const QString &promptAnswer)
+{
+    QLineEdit *code = codeField();
+    QTRY_VERIFY(code->hasFocus());
+    typeText(code, typed);
+    QTest::keyClick(code, Qt::Key_Return);
+    if (promptAnswer.isNull())
+        return;
+    QTRY_VERIFY(quantityField()->isVisible() && quantityField()->hasFocus());
+    QCOMPARE(quantityField()->text(), QStringLiteral("1"));
+    quantityField()->selectAll();
+    QTest::keyClick(quantityField(), Qt::Key_Backspace);
+    typeText(quantityField(), promptAnswer);
+    QTest::keyClick(quantityField(), Qt::Key_Return);
+}
+
+QStringList TestCounterSaleWindow::lines()
+{
+    QStringList out;
+    QSqlQuery q = m_screen->session().query(
+        QStringLiteral("select pocet, mnoz, jkpov from tmp05uct order by id2"));
+    while (q.next())
+        out << QStringLiteral("%1/%2/%3")
+                   .arg(q.value(0).toInt())
+                   .arg(q.value(1).toDouble())
+                   .arg(q.value(2).toString());
+    return out;
+}
+
+void TestCounterSaleWindow::itemEntry_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("promptAnswer"); // null: no prompt expected
+    QTest::addColumn<QString>("line");         // pocet/mnoz/jkpov, or empty
+    QTest::addColumn<QString>("message");
+    const QString none;
+    QTest::newRow("EAN-13, quantity at the prompt") << "8591234567890"
+                                                    << "2"
+                                                    << "1/2/100123" << none;
+    QTest::newRow("extra EAN-8") << "12345670"
+                                 << "1,5"
+                                 << "1/1.5/200123" << none;
+    QTest::newRow("prompt with a point") << "12345670"
+                                         << "0.25"
+                                         << "1/0.25/200123" << none;
+    QTest::newRow("quick number") << "5"
+                                  << "1"
+                                  << "1/1/100123" << none;
+    QTest::newRow("product code") << "100123"
+                                  << "3"
+                                  << "1/3/100123" << none;
+    QTest::newRow("3°°123 weighed") << "3°°200123" << none << "1/3/200123" << none;
+    QTest::newRow("2.5°°123 pieces, ties to even") << "2.5°°100123" << none << "2/2/100123" << none;
+    QTest::newRow("3.5°°123 pieces") << "3.5°°100123" << none << "4/4/100123" << none;
+    QTest::newRow("1°°123 pieces, no prompt") << "1°°100123" << none << "1/1/100123" << none;
+    QTest::newRow("1°°123 weighed, prompt") << "1°°200123"
+                                            << "2"
+                                            << "1/2/200123" << none;
+    QTest::newRow("separator first") << "°°100123" << none << "1/1/100123" << none;
+    QTest::newRow("~~5: separator and quick number") << "~~5" << none << "1/1/100123" << none;
+    QTest::newRow("scanner typed on Czech layout")
+        << "+ěěšřě" << none << "" << CounterSale::kNotFound;
+    QTest::newRow("prompt 0 writes nothing") << "100123"
+                                             << "0"
+                                             << "" << none;
+    QTest::newRow("prompt empty writes nothing") << "100123"
+                                                 << ""
+                                                 << "" << none;
+    QTest::newRow("unknown code") << "999999" << none << "" << CounterSale::kNotFound;
+    QTest::newRow("short code is a quick number") << "x1" << none << "" << CounterSale::kNotFound;
+    QTest::newRow("zero pieces") << "0°°100123" << none << "" << CounterSale::kNotPositive;
+    QTest::newRow("negative weight") << "-2°°200123" << none << "" << CounterSale::kNotPositive;
+    QTest::newRow("negative at the prompt") << "200123"
+                                            << "-1"
+                                            << "" << CounterSale::kNotPositive;
+    QTest::newRow("quantity not a number")
+        << "abc°°200123" << none << "" << QStringLiteral("„abc“ není platné číslo.");
+    QTest::newRow("quote in the code") << "1'°°20012'" << none << "" << CounterSale::kNotFound;
+}
+
+void TestCounterSaleWindow::itemEntry()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, promptAnswer);
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+    startScreen();
+    enter(typed, promptAnswer);
+    QTRY_VERIFY(codeField()->hasFocus());
+    QTRY_COMPARE(m_watcher->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(lines(), line.isEmpty() ? QStringList() : QStringList{line});
+    QCOMPARE(codeField()->text(), QString());
+    QVERIFY(!quantityField()->isVisible());
+    QVERIFY(m_screen->hotKeysOn());
+}
+
+void TestCounterSaleWindow::decimalQuantityOfPiecesAtPrompt()
+{
+    startScreen();
+    enter(QStringLiteral("100123"), QStringLiteral("1.5"));
+    QTRY_COMPARE(m_watcher->texts(), QStringList{CounterSale::kWholePieces});
+    QTRY_VERIFY(quantityField()->hasFocus());
+    QVERIFY(quantityField()->isVisible());
+    QCOMPARE(quantityField()->text(), QStringLiteral("1,5"));
+    QCOMPARE(lines(), QStringList());
+    quantityField()->selectAll();
+    QTest::keyClicks(quantityField(), QStringLiteral("2"));
+    QTest::keyClick(quantityField(), Qt::Key_Return);
+    QTRY_COMPARE(lines(), QStringList{QStringLiteral("1/2/100123")});
+    // The line carries the item discount: 20 - 2.50 = 17.50 a piece.
+    QSqlQuery q = m_screen->session().query(
+        QStringLiteral("select pcsd0, pcsd, cenar0, cenar, dph, datum, cisuctenky "
+                       "from tmp05uct"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toDouble(), 20.0);
+    QCOMPARE(q.value(1).toDouble(), 17.5);
+    QCOMPARE(q.value(2).toDouble(), 40.0);
+    QCOMPARE(q.value(3).toDouble(), 35.0);
+    QCOMPARE(q.value(4).toInt(), 15);
+    QVERIFY(q.value(5).toDateTime().secsTo(QDateTime::currentDateTime()) < 60);
+    QCOMPARE(q.value(6).toLongLong(), 0LL);
+    QCOMPARE(m_screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
+             text::formatAmount(35));
+    QFile au(QStringLiteral("au.txt"));
+    QVERIFY(au.open(QIODevice::ReadOnly));
+    QVERIFY(au.readAll().startsWith("insert into tmp05uct\nSET nazev='Rohl"));
+}
+
+void TestCounterSaleWindow::stockRefusalAndAllowOnce()
+{
+    startScreen(true);
+    enter(QStringLiteral("3°°100123")); // stock 5
+    QTRY_COMPARE(lines().size(), 1);
+    enter(QStringLiteral("3°°100123"));
+    QTRY_COMPARE(m_watcher->texts(), QStringList{CounterSale::kNotInStock});
+    QCOMPARE(lines().size(), 1);
+
+    m_watcher->clear();
+    m_watcher->answerWith(QStringLiteral("Povolit"));
+    QTRY_VERIFY(codeField()->hasFocus());
+    QTest::keyClick(codeField(), Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(m_watcher->texts(), QStringList{QStringLiteral("Povolit položku do mínusu?")});
+    QVERIFY(m_screen->sale().allowBelowStock());
+    enter(QStringLiteral("3°°100123"));
+    QTRY_COMPARE(lines().size(), 2);
+    QVERIFY(!m_screen->sale().allowBelowStock());
+
+    // The next line is checked again, also at the prompt.
+    m_watcher->clear();
+    enter(QStringLiteral("100123"), QStringLiteral("1"));
+    QTRY_COMPARE(m_watcher->texts(), QStringList{CounterSale::kNotInStock});
+    QCOMPARE(lines().size(), 2);
+}
+
+void TestCounterSaleWindow::allowBelowStockNeedsStockControl()
+{
+    startScreen(false);
+    QTRY_VERIFY(codeField()->hasFocus());
+    QTest::keyClick(codeField(), Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::qWait(100);
+    QCOMPARE(m_watcher->texts(), QStringList());
+    QVERIFY(!m_screen->sale().allowBelowStock());
+    enter(QStringLiteral("9°°100123")); // stock 5, but no stock control
+    QTRY_COMPARE(lines().size(), 1);
+}
+
+void TestCounterSaleWindow::deletingLines()
+{
+    startScreen();
+    for (const char *typed : {"1°°100123", "2°°100123", "3°°100123"})
+        enter(QString::fromUtf8(typed));
+    QTRY_COMPARE(lines().size(), 3);
+    auto *list = m_screen->findChild<QTableView *>(QStringLiteral("receiptLines"));
+
+    // F8 first only moves to the list, the second press deletes its selected line.
+    QTest::keyClick(codeField(), Qt::Key_F8);
+    QTRY_VERIFY(list->hasFocus());
+    QCOMPARE(lines().size(), 3);
+    QCOMPARE(list->currentIndex().row(), 2);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_F8);
+    QTRY_COMPARE(lines(),
+                 (QStringList{QStringLiteral("1/1/100123"), QStringLiteral("3/3/100123")}));
+    QTRY_VERIFY(codeField()->hasFocus());
+
+    // A double click deletes the line clicked.
+    const auto doubleClickFirst = [list] {
+        const QPoint at = list->visualRect(list->model()->index(0, 2)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    };
+    doubleClickFirst();
+    QTRY_COMPARE(lines(), QStringList{QStringLiteral("3/3/100123")});
+    doubleClickFirst();
+    QTRY_COMPARE(lines(), QStringList());
+    QCOMPARE(m_screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
+             text::formatAmount(0));
+    QCOMPARE(list->model()->rowCount(), 0);
+
+    // F8 on an empty list does nothing.
+    QTest::keyClick(codeField(), Qt::Key_F8);
+    QTRY_VERIFY(codeField()->hasFocus());
+}
+
+void TestCounterSaleWindow::pay(const std::function<void(TFplatit &)> &act)
+{
+    bool ran = false;
+    QTRY_VERIFY(codeField()->hasFocus());
+    QTimer::singleShot(0, this, [&] {
+        // A failed check must not leave the dialog open.
+        const auto closeOnFailure = qScopeGuard([this] {
+            if (m_platit->isVisible())
+                m_platit->reject();
+        });
+        QTRY_VERIFY(m_platit->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(m_platit.get()));
+        act(*m_platit);
+        ran = true;
+    });
+    QTest::keyClick(codeField(), Qt::Key_F5);
+    QTRY_VERIFY(ran);
+    QTRY_VERIFY(!m_platit->isVisible());
+}
+
+void TestCounterSaleWindow::payingCashWithChange()
+{
+    startScreen();
+    enter(QStringLiteral("2°°400400")); // 2 x 49.75 = 99.50
+    QTRY_COMPARE(lines().size(), 1);
+    pay([](TFplatit &d) {
+        QCOMPARE(d.amountDueShown(), 100);
+        auto *paid = d.findChild<QSpinBox *>(QStringLiteral("paid"));
+        QTRY_VERIFY(paid->hasFocus());
+        QTest::keyClicks(paid, QStringLiteral("200"));
+        QCOMPARE(paid->value(), 200);
+        auto *change = d.findChild<QLineEdit *>(QStringLiteral("change"));
+        QCOMPARE(change->text(), text::formatWholeAmount(100));
+        paid->selectAll();
+        QTest::keyClicks(paid, QStringLiteral("50"));
+        QCOMPARE(change->text(), text::formatWholeAmount(-50));
+        QCOMPARE(change->palette().color(QPalette::Text), QColor(Qt::red));
+        paid->selectAll();
+        QTest::keyClicks(paid, QStringLiteral("200"));
+        QTest::keyClick(paid, Qt::Key_F5); // HOTOVĚ
+    });
+    QTRY_COMPARE(lines(), QStringList());
+    DbSession &db = m_screen->session();
+    QSqlQuery q = db.query(
+        QStringLiteral("select cisuctenky, platil, typplatby, soucetu, soucetuzao, cislokarty "
+                       "from uctenky"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toLongLong(),
+             firstReceiptNumber(QDate::currentDate().year(), QStringLiteral("777")));
+    QCOMPARE(q.value(1).toInt(), 200);
+    QCOMPARE(q.value(2).toString(), QStringLiteral("H"));
+    QCOMPARE(q.value(3).toDouble(), 99.5);
+    QCOMPARE(q.value(4).toDouble(), 100.0);
+    QVERIFY(q.value(5).isNull());
+    QVERIFY(!q.next());
+    // Today's list shows the receipt; the screen is ready for the next customer.
+    auto *today = m_screen->findChild<QTableView *>(QStringLiteral("todayReceipts"));
+    QTRY_COMPARE(today->model()->rowCount(), 1);
+    QCOMPARE(m_screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
+             text::formatAmount(0));
+    QTRY_VERIFY(codeField()->hasFocus());
+    QVERIFY(m_screen->hotKeysOn());
+    QCOMPARE(m_screen->sale().receipt().cardDiscount, 0);
+}
+
+void TestCounterSaleWindow::cardWithDiscount()
+{
+    startScreen();
+    enter(QStringLiteral("1°°300300")); // 1000
+    QTRY_COMPARE(lines().size(), 1);
+    pay([](TFplatit &d) {
+        QCOMPARE(d.amountDueShown(), 1000);
+        QTest::keyClick(&d, Qt::Key_F2);
+        auto *card = d.findChild<QLineEdit *>(QStringLiteral("cardField"));
+        QTRY_VERIFY(card->isVisible() && card->hasFocus());
+        QTest::keyClicks(card, QStringLiteral("777001"));
+        QTest::keyClick(card, Qt::Key_Return);
+        QTRY_COMPARE(d.amountDueShown(), 930);
+        QVERIFY(!card->isVisible());
+        QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("customer"))->text(),
+                 QStringLiteral("Firma Sedm"));
+        QTRY_VERIFY(d.findChild<QSpinBox *>(QStringLiteral("paid"))->hasFocus());
+        QTest::keyClick(&d, Qt::Key_F6); // KARTA
+    });
+    QTRY_COMPARE(lines(), QStringList());
+    QSqlQuery q = m_screen->session().query(QStringLiteral(
+        "select typplatby, cislokarty, pcsd, cenar, sleva, soucetu, platil from uctenky"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("K"));
+    QCOMPARE(q.value(1).toString(), QStringLiteral("777001"));
+    QCOMPARE(q.value(2).toDouble(), 930.0);
+    QCOMPARE(q.value(3).toDouble(), 930.0);
+    QCOMPARE(q.value(4).toDouble(), 70.0);
+    QCOMPARE(q.value(5).toDouble(), 930.0);
+    QCOMPARE(q.value(6).toInt(), 0);
+}
+
+void TestCounterSaleWindow::backForgetsTheCard()
+{
+    startScreen();
+    enter(QStringLiteral("1°°300300"));
+    QTRY_COMPARE(lines().size(), 1);
+    pay([](TFplatit &d) {
+        QTest::keyClick(&d, Qt::Key_F2);
+        auto *card = d.findChild<QLineEdit *>(QStringLiteral("cardField"));
+        QTRY_VERIFY(card->hasFocus());
+        QTest::keyClicks(card, QStringLiteral("777015"));
+        QTest::keyClick(card, Qt::Key_Return);
+        QTRY_COMPARE(d.amountDueShown(), 850);
+        // A number missing from the list takes the discount away again.
+        QTest::keyClick(&d, Qt::Key_F2);
+        QTRY_VERIFY(card->hasFocus());
+        QTest::keyClicks(card, QStringLiteral("999"));
+        QTest::keyClick(card, Qt::Key_Return);
+        QTRY_COMPARE(d.amountDueShown(), 1000);
+        QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("customer"))->text(),
+                 QStringLiteral("Zákaznická karta 999 nenalezena"));
+        QTest::keyClick(&d, Qt::Key_F2);
+        QTRY_VERIFY(card->hasFocus());
+        QTest::keyClicks(card, QStringLiteral("777015"));
+        QTest::keyClick(card, Qt::Key_Return);
+        QTRY_COMPARE(d.amountDueShown(), 850);
+        d.findChild<QPushButton *>(QStringLiteral("back"))->click(); // ZPĚT
+    });
+    QCOMPARE(lines().size(), 1);
+    QCOMPARE(m_screen->session().scalar(QStringLiteral("select count(*) from uctenky")).toInt(), 0);
+    QCOMPARE(m_screen->sale().receipt().cardDiscount, 0);
+    QCOMPARE(m_screen->sale().receipt().cardNumber, QString());
+    QTRY_VERIFY(m_screen->hotKeysOn());
+
+    // The next payment starts without the card.
+    pay([](TFplatit &d) {
+        QCOMPARE(d.amountDueShown(), 1000);
+        QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("customer"))->text(), QString());
+        QTest::keyClick(d.findChild<QSpinBox *>(QStringLiteral("paid")), Qt::Key_Escape);
+    });
+    QCOMPARE(lines().size(), 1);
+}
+
+QTEST_MAIN(TestCounterSaleWindow)
+#include "test_counter_sale_window.moc"
