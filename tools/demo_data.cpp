@@ -268,7 +268,8 @@ void writeReceipts(QTextStream &out, Rng &rng, const Args &a, const std::vector<
 {
     if (a.receiptLines <= 0 || products.empty())
         return;
-    const QDateTime first(a.end.addDays(-364), QTime(7, 0));
+    // The 365 days before the end day, so that the demo's "today" starts empty.
+    const QDateTime first(a.end.addDays(-365), QTime(7, 0));
     const int receipts = std::max(1, a.receiptLines * 2 / 9); // 4.5 lines on average
     const qint64 span = qint64(365) * 13 * 3600;              // open 7:00 to 20:00
     std::map<std::pair<int, int>, int> running;               // (branch, year) -> last number
@@ -476,7 +477,7 @@ int main(int argc, char *argv[])
          QStringLiteral("50")},
         {QStringLiteral("delivery-notes"), QStringLiteral("Delivery notes."), QStringLiteral("n"),
          QStringLiteral("30")},
-        {QStringLiteral("end"), QStringLiteral("Last day of the year of data (yyyy-mm-dd)."),
+        {QStringLiteral("end"), QStringLiteral("The day after the year of receipts (yyyy-mm-dd)."),
          QStringLiteral("date"), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))},
         {QStringLiteral("seed"), QStringLiteral("Random seed."), QStringLiteral("n"),
          QStringLiteral("20151")},

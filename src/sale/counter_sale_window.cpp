@@ -57,6 +57,7 @@ QTableView *listView(QAbstractItemModel *model, const QString &name, QWidget *pa
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setTabKeyNavigation(false);
     view->verticalHeader()->hide();
+    view->horizontalHeader()->setHighlightSections(false);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 10);
     view->setAlternatingRowColors(true);
     view->setFont(scaled(view->font(), 1.2, false));
