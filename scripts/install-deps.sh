@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-mysql qt6-serialport-dev
     mariadb-server mariadb-client
     libkainjow-mustache-dev
-    socat xvfb xauth imagemagick fonts-dejavu-core
+    socat xvfb xauth imagemagick fonts-dejavu-core poppler-utils
     clang-format
 )
 

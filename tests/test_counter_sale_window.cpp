@@ -33,9 +33,13 @@ private slots:
     void payingCashWithChange();
     void cardWithDiscount();
     void backForgetsTheCard();
+    void failingPrinterKeepsTheReceipt();
+    void reprint();
 
 private:
-    void startScreen(bool stockControl = false);
+    // Starts the screen; it prints nothing unless asked to.
+    void startScreen(bool stockControl = false, LaunchSwitches switches = {true, false},
+                     const QString &templateFolder = QString());
     // Types into the code field and presses Enter; answers the prompt when asked.
     void enter(const QString &typed, const QString &promptAnswer = QString());
     QStringList lines();
@@ -100,7 +104,8 @@ void TestCounterSaleWindow::cleanup()
     m_watcher.reset();
 }
 
-void TestCounterSaleWindow::startScreen(bool stockControl)
+void TestCounterSaleWindow::startScreen(bool stockControl, LaunchSwitches switches,
+                                        const QString &templateFolder)
 {
     const ConnectionSettings db = testdb::settings();
     const QString ini = m_dir.filePath(QStringLiteral("prodej.ini"));
@@ -116,7 +121,9 @@ void TestCounterSaleWindow::startScreen(bool stockControl)
     f.close();
     m_station = std::make_unique<Station>();
     m_platit = std::make_unique<TFplatit>();
-    m_screen = std::make_unique<TFuctenka>(ini, *m_station, *m_platit, LaunchSwitches{});
+    m_screen = std::make_unique<TFuctenka>(ini, *m_station, *m_platit, switches);
+    m_screen->setTemplateFolder(templateFolder.isEmpty() ? QStringLiteral(PRODEJ_TEMPLATE_DIR)
+                                                         : templateFolder);
     m_screen->show();
     QTRY_VERIFY(m_screen->isReady() && m_screen->hotKeysOn());
     QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
@@ -390,6 +397,7 @@ void TestCounterSaleWindow::payingCashWithChange()
     QTRY_VERIFY(codeField()->hasFocus());
     QVERIFY(m_screen->hotKeysOn());
     QCOMPARE(m_screen->sale().receipt().cardDiscount, 0);
+    QCOMPARE(m_watcher->texts(), QStringList()); // "/NETISK": not even a printer message
 }
 
 void TestCounterSaleWindow::cardWithDiscount()
@@ -464,6 +472,89 @@ void TestCounterSaleWindow::backForgetsTheCard()
         QTest::keyClick(d.findChild<QSpinBox *>(QStringLiteral("paid")), Qt::Key_Escape);
     });
     QCOMPARE(lines().size(), 1);
+}
+
+void TestCounterSaleWindow::failingPrinterKeepsTheReceipt()
+{
+    // Templates that name a printer this machine does not have.
+    QTemporaryDir templates;
+    QFile source(QStringLiteral(PRODEJ_TEMPLATE_DIR "/uct2.fr3"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(source.readAll());
+    text.replace(QStringLiteral("<meta name=\"printer\" content=\"\">"),
+                 QStringLiteral("<meta name=\"printer\" content=\"Bon-neni\">"));
+    QFile target(templates.filePath(QStringLiteral("uct2.fr3")));
+    QVERIFY(target.open(QIODevice::WriteOnly));
+    target.write(text.toUtf8());
+    target.close();
+
+    startScreen(false, LaunchSwitches{}, templates.path());
+    enter(QStringLiteral("2°°400400"));
+    QTRY_COMPARE(lines().size(), 1);
+    pay([](TFplatit &d) {
+        QTest::keyClicks(d.findChild<QSpinBox *>(QStringLiteral("paid")), QStringLiteral("100"));
+        QTest::keyClick(&d, Qt::Key_F5);
+    });
+    QTRY_COMPARE(m_watcher->texts().size(), 1);
+    const QString message = m_watcher->texts().first();
+    QVERIFY2(message.contains(QStringLiteral("je uložena")) &&
+                 message.contains(QStringLiteral("Bon-neni")),
+             qPrintable(message));
+    QCOMPARE(m_screen->session().scalar(QStringLiteral("select count(*) from uctenky")).toInt(), 1);
+    QCOMPARE(lines(), QStringList());
+    QTRY_VERIFY(codeField()->hasFocus());
+    QVERIFY(m_screen->hotKeysOn());
+}
+
+void TestCounterSaleWindow::reprint()
+{
+    startScreen();
+    enter(QStringLiteral("1°°400400"));
+    QTRY_COMPARE(lines().size(), 1);
+    pay([](TFplatit &d) { QTest::keyClick(&d, Qt::Key_F5); });
+    QTRY_COMPARE(lines(), QStringList());
+
+    // F9 suggests the receipt selected in today's list; Esc prints nothing.
+    QStringList seen;
+    QTRY_VERIFY(codeField()->hasFocus());
+    QTimer::singleShot(0, this, [&] {
+        QWidget *dialog = nullptr;
+        QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
+        const auto closeOnFailure = qScopeGuard([dialog] { dialog->close(); });
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Tisk účtenky"));
+        seen << QString::number(dialog->findChild<QSpinBox *>(QStringLiteral("year"))->value())
+             << QString::number(dialog->findChild<QSpinBox *>(QStringLiteral("branch"))->value())
+             << QString::number(dialog->findChild<QSpinBox *>(QStringLiteral("running"))->value());
+        QVERIFY(dialog->findChild<QSpinBox *>(QStringLiteral("branch"))->isReadOnly());
+        QTRY_VERIFY(dialog->findChild<QSpinBox *>(QStringLiteral("running"))->hasFocus());
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+    });
+    QTest::keyClick(codeField(), Qt::Key_F9);
+    QTRY_COMPARE(seen, (QStringList{QString::number(QDate::currentDate().year() - 2000),
+                                    QStringLiteral("777"), QStringLiteral("1")}));
+
+    // Ctrl+Enter confirms and the receipt opens in the preview.
+    QTRY_VERIFY(codeField()->hasFocus());
+    bool previewed = false;
+    QTimer poll; // closes the preview once it is up, without blocking its way there
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->windowTitle() == QStringLiteral("Náhled")) {
+            previewed = true;
+            modal->close();
+        }
+    });
+    poll.start(20);
+    QTimer::singleShot(0, this, [&] {
+        QWidget *dialog = nullptr;
+        QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
+        const auto closeOnFailure = qScopeGuard([dialog] { dialog->close(); });
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Tisk účtenky"));
+        QTRY_VERIFY(dialog->isActiveWindow() && dialog->focusWidget() != nullptr);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+    });
+    QTest::keyClick(codeField(), Qt::Key_F9);
+    QTRY_VERIFY(previewed);
 }
 
 QTEST_MAIN(TestCounterSaleWindow)

@@ -6,9 +6,12 @@
 #include "app/legend_button.h"
 #include "app/please_wait_window.h"
 #include "app/station.h"
+#include "devices/receipt_print.h"
+#include "devices/report_output.h"
 #include "devices/text_utils.h"
 #include "sale/payment_dialog.h"
 #include "sale/receipt_models.h"
+#include "sale/receipt_number_dialog.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -68,9 +71,9 @@ QTableView *listView(QAbstractItemModel *model, const QString &name, QWidget *pa
 
 TFuctenka::TFuctenka(const QString &iniPath, Station &station, TFplatit &platit,
                      const LaunchSwitches &switches, QWidget *parent)
-    : QWidget(parent), m_iniPath(iniPath), m_platit(platit), m_switches(switches),
-      m_sale(station, m_session), m_linesModel(new ReceiptLinesModel(this)),
-      m_todayModel(new TodayReceiptsModel(this))
+    : QWidget(parent), m_iniPath(iniPath), m_templateFolder(receiptTemplateFolder()),
+      m_platit(platit), m_switches(switches), m_sale(station, m_session),
+      m_linesModel(new ReceiptLinesModel(this)), m_todayModel(new TodayReceiptsModel(this))
 {
     setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
     resize(1024, 768);
@@ -146,14 +149,16 @@ void TFuctenka::buildLayout()
     auto *refund = new LegendButton(QStringLiteral("VRATKA"), QStringLiteral("^F6"), this);
     auto *productList = new LegendButton(QStringLiteral("SEZNAM"), QStringLiteral("F3"), this);
     auto *terminal = new LegendButton(QStringLiteral("TERMINÁL"), QString(), this);
-    auto *print = new LegendButton(QStringLiteral("TISK"), QStringLiteral("F9"), this);
+    m_print = new LegendButton(QStringLiteral("TISK"), QStringLiteral("F9"), this);
+    m_print->setObjectName(QStringLiteral("tisk"));
+    connect(m_print, &QPushButton::clicked, this, &TFuctenka::Button9Click);
     auto *takings = new LegendButton(QStringLiteral("TRŽBY"), QStringLiteral("F10"), this);
     // These commands arrive with the commands, printing, reports and terminal work.
-    m_laterCommands = {m_keypad, priceChange, refund, productList, terminal, print, takings};
+    m_laterCommands = {m_keypad, priceChange, refund, productList, terminal, takings};
     for (QPushButton *b :
          {static_cast<QPushButton *>(m_pay), static_cast<QPushButton *>(priceChange),
           static_cast<QPushButton *>(refund), static_cast<QPushButton *>(productList),
-          static_cast<QPushButton *>(terminal), static_cast<QPushButton *>(print),
+          static_cast<QPushButton *>(terminal), static_cast<QPushButton *>(m_print),
           static_cast<QPushButton *>(takings), m_keypad}) {
         b->setFont(buttonFont);
         b->setMinimumHeight(56);
@@ -215,7 +220,7 @@ void TFuctenka::buildLayout()
     lower->addWidget(m_total, 4);
     lower->addWidget(productList, 2);
     lower->addWidget(terminal, 2);
-    lower->addWidget(print, 1);
+    lower->addWidget(m_print, 1);
     lower->addWidget(takings, 1);
 
     auto *panel = new QFrame(this);
@@ -248,6 +253,7 @@ void TFuctenka::createHotKeys()
         key(QKeySequence(Qt::Key_F2), &TFuctenka::focusCodeField),
         key(QKeySequence(Qt::Key_F5), &TFuctenka::Button5Click),
         key(QKeySequence(Qt::Key_F8), &TFuctenka::deleteLineKey),
+        key(QKeySequence(Qt::Key_F9), &TFuctenka::Button9Click),
     };
     m_belowStockKey =
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F10), &TFuctenka::allowBelowStock);
@@ -304,6 +310,7 @@ void TFuctenka::showReadyState()
     m_offline->setVisible(!ready);
     m_code->setEnabled(ready);
     m_pay->setEnabled(ready);
+    m_print->setEnabled(ready);
     for (QWidget *w : std::as_const(m_laterCommands))
         w->setEnabled(false);
     if (!ready) {
@@ -539,15 +546,64 @@ void TFuctenka::Button5Click()
         receipt.cardNumber = choice->cardNumber;
         qint64 number = 0;
         if (runGuarded(this, [&] { number = m_sale.UlozUcte(); })) {
-            // The receipt `number` is printed here, on this connection, and the
-            // customer display says goodbye.
-            Q_UNUSED(number);
+            printAfterCommit(number);
+            // The customer display says goodbye here.
         }
         m_code->clear();
     }
     receipt.cardDiscount = 0;
     receipt.cardNumber.clear();
     recover();
+}
+
+void TFuctenka::printAfterCommit(qint64 number)
+{
+    if (m_switches.noPrint)
+        return;
+    // Right after the commit, on its connection: the data set reads @CiUc.
+    ReceiptPrint print(ReceiptScreen::CounterSale, m_sale.config().typUctenky, m_templateFolder);
+    if (!runGuarded(this, [&] { print.load(m_session); }))
+        return;
+    if (m_switches.designer) {
+        designReport(print.report(), this);
+        return;
+    }
+    QString error;
+    if (!print.report().prepare())
+        error = print.report().error();
+    else if (printReport(print.report(), false, this, &error))
+        return;
+    showError(this, QStringLiteral("Účtenka %1 je uložena, ale nevytiskla se: %2\n"
+                                   "Vytisknout ji lze znovu tlačítkem TISK (F9).")
+                        .arg(number)
+                        .arg(error));
+}
+
+void TFuctenka::Button9Click()
+{
+    if (!m_sale.isReady())
+        return;
+    const QModelIndex current = m_today->currentIndex();
+    const int running =
+        current.isValid()
+            ? m_todayModel->index(current.row(), TodayReceiptsModel::Cislo).data().toInt()
+            : 0;
+    std::optional<qint64> number;
+    const bool asked = runGuarded(this, [&] {
+        TFtiskuct dialog(this);
+        number =
+            dialog.ask(QDate::currentDate().year() - 2000, m_sale.station().stredisko, running);
+    });
+    ReceiptPrint print(ReceiptScreen::CounterSale, m_sale.config().typUctenky, m_templateFolder);
+    if (asked && number && runGuarded(this, [&] { print.load(m_session, *number); })) {
+        if (m_switches.designer)
+            designReport(print.report(), this);
+        else if (print.report().prepare())
+            previewReport(print.report(), this);
+        else
+            showError(this, print.report().error());
+    }
+    focusCodeField();
 }
 
 void TFuctenka::resizeEvent(QResizeEvent *event)

@@ -32,6 +32,9 @@ public:
     DbSession &session() { return m_session; }
     CounterSale &sale() { return m_sale; }
 
+    // Where the receipt templates are ("fr3" beside the program unless changed).
+    void setTemplateFolder(const QString &folder) { m_templateFolder = folder; }
+
     // Switches the screen's command keys on or off together.
     void HotKey(bool on);
     bool hotKeysOn() const { return m_hotKeysOn; }
@@ -60,6 +63,10 @@ private:
     void showMessage(const QString &message);
     // Payment ("PLATBA", F5).
     void Button5Click();
+    // Prints the receipt just committed; a failing printer only gives a message.
+    void printAfterCommit(qint64 number);
+    // Reprint ("TISK", F9): asks for the number and previews the receipt.
+    void Button9Click();
     // F8: focus the line list first, then delete its selected line.
     void deleteLineKey();
     void smazRadkuF8();
@@ -77,6 +84,7 @@ private:
     void adjustColumns();
 
     QString m_iniPath;
+    QString m_templateFolder;
     TFplatit &m_platit;
     LaunchSwitches m_switches;
     DbSession m_session;
@@ -100,6 +108,7 @@ private:
     QLabel *m_unit;
     QLabel *m_total;
     LegendButton *m_pay;
+    LegendButton *m_print;
     QList<QWidget *> m_laterCommands;
     QList<QShortcut *> m_hotKeys;
     QShortcut *m_belowStockKey = nullptr;
