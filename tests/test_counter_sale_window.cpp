@@ -2,7 +2,7 @@
 #include "devices/text_utils.h"
 #include "sale/counter_sale_window.h"
 #include "sale/payment_dialog.h"
-#include "support/modal_watcher.h"
+#include "support/counter_screen.h"
 #include "support/test_db.h"
 #include "support/typing.h"
 
@@ -20,10 +20,8 @@ class TestCounterSaleWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void cleanupTestCase();
+    void init() { CounterScreen::loadShop(); }
+    void cleanup() { t.stop(); }
     void itemEntry_data();
     void itemEntry();
     void decimalQuantityOfPiecesAtPrompt();
@@ -37,127 +35,8 @@ private slots:
     void reprint();
 
 private:
-    // Starts the screen; it prints nothing unless asked to.
-    void startScreen(bool stockControl = false, LaunchSwitches switches = {true, false},
-                     const QString &templateFolder = QString());
-    // Types into the code field and presses Enter; answers the prompt when asked.
-    void enter(const QString &typed, const QString &promptAnswer = QString());
-    QStringList lines();
-    QLineEdit *codeField() { return m_screen->findChild<QLineEdit *>(QStringLiteral("codeField")); }
-    QLineEdit *quantityField()
-    {
-        return m_screen->findChild<QLineEdit *>(QStringLiteral("quantityField"));
-    }
-    // Opens the payment dialog with F5 and runs `act` inside it.
-    void pay(const std::function<void(TFplatit &)> &act);
-
-    QTemporaryDir m_dir;
-    QString m_oldCurrent;
-    std::unique_ptr<Station> m_station;
-    std::unique_ptr<TFplatit> m_platit;
-    std::unique_ptr<TFuctenka> m_screen;
-    std::unique_ptr<ModalWatcher> m_watcher;
+    CounterScreen t;
 };
-
-void TestCounterSaleWindow::initTestCase()
-{
-    m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-}
-
-void TestCounterSaleWindow::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
-}
-
-void TestCounterSaleWindow::init()
-{
-    testdb::reset();
-    testdb::rootSql(QStringLiteral(
-        "insert into strediska set stredisko='777', ico='12345678', evid_platby='A';"
-        // A piece product with an item discount, a quick number and an EAN.
-        "insert into seznam set stredisko='777', jkpov='100123', nazev='Rohlík', povaha='K', "
-        "mj='ks', pc=17.39,"
-        " pcsd=20, slevakc=2.5, dph=15, fofrcislo=5, ean='8591234567890', stav=5, zustatek=40, "
-        "aktivni='A';"
-        // A weighed product, found also by an extra EAN of eight digits.
-        "insert into seznam set stredisko='777', jkpov='200123', nazev='Sýr Eidam', povaha='', "
-        "mj='kg', pc=86.96,"
-        " pcsd=100, dph=15, fofrcislo=7, stav=10, aktivni='A';"
-        "insert into seznamean set stredisko='777', ean='12345670', jkpov='200123';"
-        "insert into seznam set stredisko='777', jkpov='300300', nazev='Kávovar', povaha='K', "
-        "mj='ks', pc=826.45,"
-        " pcsd=1000, dph=21, stav=3, aktivni='A';"
-        "insert into seznam set stredisko='777', jkpov='400400', nazev='Pečivo mix', povaha='K', "
-        "mj='ks',"
-        " pcsd=49.75, dph=15, stav=100, aktivni='A';"
-        "insert into zakarty set cislokarty='777001', sleva=7, nazevpodni='Firma Sedm';"
-        "insert into zakarty set cislokarty='777015', sleva=15, nazevpodni='Firma Patnáct';"));
-    m_watcher = std::make_unique<ModalWatcher>();
-}
-
-void TestCounterSaleWindow::cleanup()
-{
-    m_screen.reset();
-    m_platit.reset();
-    m_station.reset();
-    m_watcher.reset();
-}
-
-void TestCounterSaleWindow::startScreen(bool stockControl, LaunchSwitches switches,
-                                        const QString &templateFolder)
-{
-    const ConnectionSettings db = testdb::settings();
-    const QString ini = m_dir.filePath(QStringLiteral("prodej.ini"));
-    QFile f(ini);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(QStringLiteral(
-                "[LogON]\nIP=%1\nSQLport=%2\nUser=%3\nPassword=%4\nCisloPC=05\ntestovatVerzi=N\n"
-                "nepovolitDoMinusu=%5\n")
-                .arg(db.host)
-                .arg(db.port)
-                .arg(db.user, db.password, stockControl ? QStringLiteral("A") : QStringLiteral("N"))
-                .toUtf8());
-    f.close();
-    m_station = std::make_unique<Station>();
-    m_platit = std::make_unique<TFplatit>();
-    m_screen = std::make_unique<TFuctenka>(ini, *m_station, *m_platit, switches);
-    m_screen->setTemplateFolder(templateFolder.isEmpty() ? QStringLiteral(PRODEJ_TEMPLATE_DIR)
-                                                         : templateFolder);
-    m_screen->show();
-    QTRY_VERIFY(m_screen->isReady() && m_screen->hotKeysOn());
-    QVERIFY(QTest::qWaitForWindowActive(m_screen.get()));
-    QTRY_VERIFY(codeField()->hasFocus());
-}
-
-void TestCounterSaleWindow::enter(const QString &typed, const QString &promptAnswer)
-{
-    QLineEdit *code = codeField();
-    QTRY_VERIFY(code->hasFocus());
-    typeText(code, typed);
-    QTest::keyClick(code, Qt::Key_Return);
-    if (promptAnswer.isNull())
-        return;
-    QTRY_VERIFY(quantityField()->isVisible() && quantityField()->hasFocus());
-    QCOMPARE(quantityField()->text(), QStringLiteral("1"));
-    quantityField()->selectAll();
-    QTest::keyClick(quantityField(), Qt::Key_Backspace);
-    typeText(quantityField(), promptAnswer);
-    QTest::keyClick(quantityField(), Qt::Key_Return);
-}
-
-QStringList TestCounterSaleWindow::lines()
-{
-    QStringList out;
-    QSqlQuery q = m_screen->session().query(
-        QStringLiteral("select pocet, mnoz, jkpov from tmp05uct order by id2"));
-    while (q.next())
-        out << QStringLiteral("%1/%2/%3")
-                   .arg(q.value(0).toInt())
-                   .arg(q.value(1).toDouble())
-                   .arg(q.value(2).toString());
-    return out;
-}
 
 void TestCounterSaleWindow::itemEntry_data()
 {
@@ -216,31 +95,31 @@ void TestCounterSaleWindow::itemEntry()
     QFETCH(QString, promptAnswer);
     QFETCH(QString, line);
     QFETCH(QString, message);
-    startScreen();
-    enter(typed, promptAnswer);
-    QTRY_VERIFY(codeField()->hasFocus());
-    QTRY_COMPARE(m_watcher->texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(lines(), line.isEmpty() ? QStringList() : QStringList{line});
-    QCOMPARE(codeField()->text(), QString());
-    QVERIFY(!quantityField()->isVisible());
-    QVERIFY(m_screen->hotKeysOn());
+    t.start();
+    t.enter(typed, promptAnswer);
+    QTRY_VERIFY(t.codeField()->hasFocus());
+    QTRY_COMPARE(t.watcher->texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(t.lines(), line.isEmpty() ? QStringList() : QStringList{line});
+    QCOMPARE(t.codeField()->text(), QString());
+    QVERIFY(!t.quantityField()->isVisible());
+    QVERIFY(t.screen->hotKeysOn());
 }
 
 void TestCounterSaleWindow::decimalQuantityOfPiecesAtPrompt()
 {
-    startScreen();
-    enter(QStringLiteral("100123"), QStringLiteral("1.5"));
-    QTRY_COMPARE(m_watcher->texts(), QStringList{CounterSale::kWholePieces});
-    QTRY_VERIFY(quantityField()->hasFocus());
-    QVERIFY(quantityField()->isVisible());
-    QCOMPARE(quantityField()->text(), QStringLiteral("1,5"));
-    QCOMPARE(lines(), QStringList());
-    quantityField()->selectAll();
-    QTest::keyClicks(quantityField(), QStringLiteral("2"));
-    QTest::keyClick(quantityField(), Qt::Key_Return);
-    QTRY_COMPARE(lines(), QStringList{QStringLiteral("1/2/100123")});
+    t.start();
+    t.enter(QStringLiteral("100123"), QStringLiteral("1.5"));
+    QTRY_COMPARE(t.watcher->texts(), QStringList{CounterSale::kWholePieces});
+    QTRY_VERIFY(t.quantityField()->hasFocus());
+    QVERIFY(t.quantityField()->isVisible());
+    QCOMPARE(t.quantityField()->text(), QStringLiteral("1,5"));
+    QCOMPARE(t.lines(), QStringList());
+    t.quantityField()->selectAll();
+    QTest::keyClicks(t.quantityField(), QStringLiteral("2"));
+    QTest::keyClick(t.quantityField(), Qt::Key_Return);
+    QTRY_COMPARE(t.lines(), QStringList{QStringLiteral("1/2/100123")});
     // The line carries the item discount: 20 - 2.50 = 17.50 a piece.
-    QSqlQuery q = m_screen->session().query(
+    QSqlQuery q = t.screen->session().query(
         QStringLiteral("select pcsd0, pcsd, cenar0, cenar, dph, datum, cisuctenky "
                        "from tmp05uct"));
     QVERIFY(q.next());
@@ -251,7 +130,7 @@ void TestCounterSaleWindow::decimalQuantityOfPiecesAtPrompt()
     QCOMPARE(q.value(4).toInt(), 15);
     QVERIFY(q.value(5).toDateTime().secsTo(QDateTime::currentDateTime()) < 60);
     QCOMPARE(q.value(6).toLongLong(), 0LL);
-    QCOMPARE(m_screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
+    QCOMPARE(t.screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
              text::formatAmount(35));
     QFile au(QStringLiteral("au.txt"));
     QVERIFY(au.open(QIODevice::ReadOnly));
@@ -260,60 +139,60 @@ void TestCounterSaleWindow::decimalQuantityOfPiecesAtPrompt()
 
 void TestCounterSaleWindow::stockRefusalAndAllowOnce()
 {
-    startScreen(true);
-    enter(QStringLiteral("3°°100123")); // stock 5
-    QTRY_COMPARE(lines().size(), 1);
-    enter(QStringLiteral("3°°100123"));
-    QTRY_COMPARE(m_watcher->texts(), QStringList{CounterSale::kNotInStock});
-    QCOMPARE(lines().size(), 1);
+    t.start({.stockControl = true});
+    t.enter(QStringLiteral("3°°100123")); // stock 5
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.enter(QStringLiteral("3°°100123"));
+    QTRY_COMPARE(t.watcher->texts(), QStringList{CounterSale::kNotInStock});
+    QCOMPARE(t.lines().size(), 1);
 
-    m_watcher->clear();
-    m_watcher->answerWith(QStringLiteral("Povolit"));
-    QTRY_VERIFY(codeField()->hasFocus());
-    QTest::keyClick(codeField(), Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
-    QTRY_COMPARE(m_watcher->texts(), QStringList{QStringLiteral("Povolit položku do mínusu?")});
-    QVERIFY(m_screen->sale().allowBelowStock());
-    enter(QStringLiteral("3°°100123"));
-    QTRY_COMPARE(lines().size(), 2);
-    QVERIFY(!m_screen->sale().allowBelowStock());
+    t.watcher->clear();
+    t.watcher->answerWith(QStringLiteral("Povolit"));
+    QTRY_VERIFY(t.codeField()->hasFocus());
+    QTest::keyClick(t.codeField(), Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(t.watcher->texts(), QStringList{QStringLiteral("Povolit položku do mínusu?")});
+    QVERIFY(t.screen->sale().allowBelowStock());
+    t.enter(QStringLiteral("3°°100123"));
+    QTRY_COMPARE(t.lines().size(), 2);
+    QVERIFY(!t.screen->sale().allowBelowStock());
 
     // The next line is checked again, also at the prompt.
-    m_watcher->clear();
-    enter(QStringLiteral("100123"), QStringLiteral("1"));
-    QTRY_COMPARE(m_watcher->texts(), QStringList{CounterSale::kNotInStock});
-    QCOMPARE(lines().size(), 2);
+    t.watcher->clear();
+    t.enter(QStringLiteral("100123"), QStringLiteral("1"));
+    QTRY_COMPARE(t.watcher->texts(), QStringList{CounterSale::kNotInStock});
+    QCOMPARE(t.lines().size(), 2);
 }
 
 void TestCounterSaleWindow::allowBelowStockNeedsStockControl()
 {
-    startScreen(false);
-    QTRY_VERIFY(codeField()->hasFocus());
-    QTest::keyClick(codeField(), Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
+    t.start({.stockControl = false});
+    QTRY_VERIFY(t.codeField()->hasFocus());
+    QTest::keyClick(t.codeField(), Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::qWait(100);
-    QCOMPARE(m_watcher->texts(), QStringList());
-    QVERIFY(!m_screen->sale().allowBelowStock());
-    enter(QStringLiteral("9°°100123")); // stock 5, but no stock control
-    QTRY_COMPARE(lines().size(), 1);
+    QCOMPARE(t.watcher->texts(), QStringList());
+    QVERIFY(!t.screen->sale().allowBelowStock());
+    t.enter(QStringLiteral("9°°100123")); // stock 5, but no stock control
+    QTRY_COMPARE(t.lines().size(), 1);
 }
 
 void TestCounterSaleWindow::deletingLines()
 {
-    startScreen();
+    t.start();
     for (const char *typed : {"1°°100123", "2°°100123", "3°°100123"})
-        enter(QString::fromUtf8(typed));
-    QTRY_COMPARE(lines().size(), 3);
-    auto *list = m_screen->findChild<QTableView *>(QStringLiteral("receiptLines"));
+        t.enter(QString::fromUtf8(typed));
+    QTRY_COMPARE(t.lines().size(), 3);
+    auto *list = t.screen->findChild<QTableView *>(QStringLiteral("receiptLines"));
 
     // F8 first only moves to the list, the second press deletes its selected line.
-    QTest::keyClick(codeField(), Qt::Key_F8);
+    QTest::keyClick(t.codeField(), Qt::Key_F8);
     QTRY_VERIFY(list->hasFocus());
-    QCOMPARE(lines().size(), 3);
+    QCOMPARE(t.lines().size(), 3);
     QCOMPARE(list->currentIndex().row(), 2);
     QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_F8);
-    QTRY_COMPARE(lines(),
+    QTRY_COMPARE(t.lines(),
                  (QStringList{QStringLiteral("1/1/100123"), QStringLiteral("3/3/100123")}));
-    QTRY_VERIFY(codeField()->hasFocus());
+    QTRY_VERIFY(t.codeField()->hasFocus());
 
     // A double click deletes the line clicked.
     const auto doubleClickFirst = [list] {
@@ -322,44 +201,24 @@ void TestCounterSaleWindow::deletingLines()
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     };
     doubleClickFirst();
-    QTRY_COMPARE(lines(), QStringList{QStringLiteral("3/3/100123")});
+    QTRY_COMPARE(t.lines(), QStringList{QStringLiteral("3/3/100123")});
     doubleClickFirst();
-    QTRY_COMPARE(lines(), QStringList());
-    QCOMPARE(m_screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
+    QTRY_COMPARE(t.lines(), QStringList());
+    QCOMPARE(t.screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
              text::formatAmount(0));
     QCOMPARE(list->model()->rowCount(), 0);
 
     // F8 on an empty list does nothing.
-    QTest::keyClick(codeField(), Qt::Key_F8);
-    QTRY_VERIFY(codeField()->hasFocus());
-}
-
-void TestCounterSaleWindow::pay(const std::function<void(TFplatit &)> &act)
-{
-    bool ran = false;
-    QTRY_VERIFY(codeField()->hasFocus());
-    QTimer::singleShot(0, this, [&] {
-        // A failed check must not leave the dialog open.
-        const auto closeOnFailure = qScopeGuard([this] {
-            if (m_platit->isVisible())
-                m_platit->reject();
-        });
-        QTRY_VERIFY(m_platit->isVisible());
-        QVERIFY(QTest::qWaitForWindowActive(m_platit.get()));
-        act(*m_platit);
-        ran = true;
-    });
-    QTest::keyClick(codeField(), Qt::Key_F5);
-    QTRY_VERIFY(ran);
-    QTRY_VERIFY(!m_platit->isVisible());
+    QTest::keyClick(t.codeField(), Qt::Key_F8);
+    QTRY_VERIFY(t.codeField()->hasFocus());
 }
 
 void TestCounterSaleWindow::payingCashWithChange()
 {
-    startScreen();
-    enter(QStringLiteral("2°°400400")); // 2 x 49.75 = 99.50
-    QTRY_COMPARE(lines().size(), 1);
-    pay([](TFplatit &d) {
+    t.start();
+    t.enter(QStringLiteral("2°°400400")); // 2 x 49.75 = 99.50
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.pay([](TFplatit &d) {
         QCOMPARE(d.amountDueShown(), 100);
         auto *paid = d.findChild<QSpinBox *>(QStringLiteral("paid"));
         QTRY_VERIFY(paid->hasFocus());
@@ -375,8 +234,8 @@ void TestCounterSaleWindow::payingCashWithChange()
         QTest::keyClicks(paid, QStringLiteral("200"));
         QTest::keyClick(paid, Qt::Key_F5); // HOTOVĚ
     });
-    QTRY_COMPARE(lines(), QStringList());
-    DbSession &db = m_screen->session();
+    QTRY_COMPARE(t.lines(), QStringList());
+    DbSession &db = t.screen->session();
     QSqlQuery q = db.query(
         QStringLiteral("select cisuctenky, platil, typplatby, soucetu, soucetuzao, cislokarty "
                        "from uctenky"));
@@ -390,22 +249,22 @@ void TestCounterSaleWindow::payingCashWithChange()
     QVERIFY(q.value(5).isNull());
     QVERIFY(!q.next());
     // Today's list shows the receipt; the screen is ready for the next customer.
-    auto *today = m_screen->findChild<QTableView *>(QStringLiteral("todayReceipts"));
+    auto *today = t.screen->findChild<QTableView *>(QStringLiteral("todayReceipts"));
     QTRY_COMPARE(today->model()->rowCount(), 1);
-    QCOMPARE(m_screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
+    QCOMPARE(t.screen->findChild<QLabel *>(QStringLiteral("totalLabel"))->text(),
              text::formatAmount(0));
-    QTRY_VERIFY(codeField()->hasFocus());
-    QVERIFY(m_screen->hotKeysOn());
-    QCOMPARE(m_screen->sale().receipt().cardDiscount, 0);
-    QCOMPARE(m_watcher->texts(), QStringList()); // "/NETISK": not even a printer message
+    QTRY_VERIFY(t.codeField()->hasFocus());
+    QVERIFY(t.screen->hotKeysOn());
+    QCOMPARE(t.screen->sale().receipt().cardDiscount, 0);
+    QCOMPARE(t.watcher->texts(), QStringList()); // "/NETISK": not even a printer message
 }
 
 void TestCounterSaleWindow::cardWithDiscount()
 {
-    startScreen();
-    enter(QStringLiteral("1°°300300")); // 1000
-    QTRY_COMPARE(lines().size(), 1);
-    pay([](TFplatit &d) {
+    t.start();
+    t.enter(QStringLiteral("1°°300300")); // 1000
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.pay([](TFplatit &d) {
         QCOMPARE(d.amountDueShown(), 1000);
         QTest::keyClick(&d, Qt::Key_F2);
         auto *card = d.findChild<QLineEdit *>(QStringLiteral("cardField"));
@@ -419,8 +278,8 @@ void TestCounterSaleWindow::cardWithDiscount()
         QTRY_VERIFY(d.findChild<QSpinBox *>(QStringLiteral("paid"))->hasFocus());
         QTest::keyClick(&d, Qt::Key_F6); // KARTA
     });
-    QTRY_COMPARE(lines(), QStringList());
-    QSqlQuery q = m_screen->session().query(QStringLiteral(
+    QTRY_COMPARE(t.lines(), QStringList());
+    QSqlQuery q = t.screen->session().query(QStringLiteral(
         "select typplatby, cislokarty, pcsd, cenar, sleva, soucetu, platil from uctenky"));
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("K"));
@@ -434,10 +293,10 @@ void TestCounterSaleWindow::cardWithDiscount()
 
 void TestCounterSaleWindow::backForgetsTheCard()
 {
-    startScreen();
-    enter(QStringLiteral("1°°300300"));
-    QTRY_COMPARE(lines().size(), 1);
-    pay([](TFplatit &d) {
+    t.start();
+    t.enter(QStringLiteral("1°°300300"));
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.pay([](TFplatit &d) {
         QTest::keyClick(&d, Qt::Key_F2);
         auto *card = d.findChild<QLineEdit *>(QStringLiteral("cardField"));
         QTRY_VERIFY(card->hasFocus());
@@ -459,19 +318,19 @@ void TestCounterSaleWindow::backForgetsTheCard()
         QTRY_COMPARE(d.amountDueShown(), 850);
         d.findChild<QPushButton *>(QStringLiteral("back"))->click(); // ZPĚT
     });
-    QCOMPARE(lines().size(), 1);
-    QCOMPARE(m_screen->session().scalar(QStringLiteral("select count(*) from uctenky")).toInt(), 0);
-    QCOMPARE(m_screen->sale().receipt().cardDiscount, 0);
-    QCOMPARE(m_screen->sale().receipt().cardNumber, QString());
-    QTRY_VERIFY(m_screen->hotKeysOn());
+    QCOMPARE(t.lines().size(), 1);
+    QCOMPARE(t.screen->session().scalar(QStringLiteral("select count(*) from uctenky")).toInt(), 0);
+    QCOMPARE(t.screen->sale().receipt().cardDiscount, 0);
+    QCOMPARE(t.screen->sale().receipt().cardNumber, QString());
+    QTRY_VERIFY(t.screen->hotKeysOn());
 
     // The next payment starts without the card.
-    pay([](TFplatit &d) {
+    t.pay([](TFplatit &d) {
         QCOMPARE(d.amountDueShown(), 1000);
         QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("customer"))->text(), QString());
         QTest::keyClick(d.findChild<QSpinBox *>(QStringLiteral("paid")), Qt::Key_Escape);
     });
-    QCOMPARE(lines().size(), 1);
+    QCOMPARE(t.lines().size(), 1);
 }
 
 void TestCounterSaleWindow::failingPrinterKeepsTheReceipt()
@@ -488,35 +347,35 @@ void TestCounterSaleWindow::failingPrinterKeepsTheReceipt()
     target.write(text.toUtf8());
     target.close();
 
-    startScreen(false, LaunchSwitches{}, templates.path());
-    enter(QStringLiteral("2°°400400"));
-    QTRY_COMPARE(lines().size(), 1);
-    pay([](TFplatit &d) {
+    t.start({.switches = LaunchSwitches{}, .templateFolder = templates.path()});
+    t.enter(QStringLiteral("2°°400400"));
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.pay([](TFplatit &d) {
         QTest::keyClicks(d.findChild<QSpinBox *>(QStringLiteral("paid")), QStringLiteral("100"));
         QTest::keyClick(&d, Qt::Key_F5);
     });
-    QTRY_COMPARE(m_watcher->texts().size(), 1);
-    const QString message = m_watcher->texts().first();
+    QTRY_COMPARE(t.watcher->texts().size(), 1);
+    const QString message = t.watcher->texts().first();
     QVERIFY2(message.contains(QStringLiteral("je uložena")) &&
                  message.contains(QStringLiteral("Bon-neni")),
              qPrintable(message));
-    QCOMPARE(m_screen->session().scalar(QStringLiteral("select count(*) from uctenky")).toInt(), 1);
-    QCOMPARE(lines(), QStringList());
-    QTRY_VERIFY(codeField()->hasFocus());
-    QVERIFY(m_screen->hotKeysOn());
+    QCOMPARE(t.screen->session().scalar(QStringLiteral("select count(*) from uctenky")).toInt(), 1);
+    QCOMPARE(t.lines(), QStringList());
+    QTRY_VERIFY(t.codeField()->hasFocus());
+    QVERIFY(t.screen->hotKeysOn());
 }
 
 void TestCounterSaleWindow::reprint()
 {
-    startScreen();
-    enter(QStringLiteral("1°°400400"));
-    QTRY_COMPARE(lines().size(), 1);
-    pay([](TFplatit &d) { QTest::keyClick(&d, Qt::Key_F5); });
-    QTRY_COMPARE(lines(), QStringList());
+    t.start();
+    t.enter(QStringLiteral("1°°400400"));
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.pay([](TFplatit &d) { QTest::keyClick(&d, Qt::Key_F5); });
+    QTRY_COMPARE(t.lines(), QStringList());
 
     // F9 suggests the receipt selected in today's list; Esc prints nothing.
     QStringList seen;
-    QTRY_VERIFY(codeField()->hasFocus());
+    QTRY_VERIFY(t.codeField()->hasFocus());
     QTimer::singleShot(0, this, [&] {
         QWidget *dialog = nullptr;
         QTRY_VERIFY((dialog = QApplication::activeModalWidget()) != nullptr);
@@ -529,12 +388,12 @@ void TestCounterSaleWindow::reprint()
         QTRY_VERIFY(dialog->findChild<QSpinBox *>(QStringLiteral("running"))->hasFocus());
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
     });
-    QTest::keyClick(codeField(), Qt::Key_F9);
+    QTest::keyClick(t.codeField(), Qt::Key_F9);
     QTRY_COMPARE(seen, (QStringList{QString::number(QDate::currentDate().year() - 2000),
                                     QStringLiteral("777"), QStringLiteral("1")}));
 
     // Ctrl+Enter confirms and the receipt opens in the preview.
-    QTRY_VERIFY(codeField()->hasFocus());
+    QTRY_VERIFY(t.codeField()->hasFocus());
     bool previewed = false;
     QTimer poll; // closes the preview once it is up, without blocking its way there
     connect(&poll, &QTimer::timeout, this, [&] {
@@ -553,7 +412,7 @@ void TestCounterSaleWindow::reprint()
         QTRY_VERIFY(dialog->isActiveWindow() && dialog->focusWidget() != nullptr);
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return, Qt::ControlModifier);
     });
-    QTest::keyClick(codeField(), Qt::Key_F9);
+    QTest::keyClick(t.codeField(), Qt::Key_F9);
     QTRY_VERIFY(previewed);
 }
 

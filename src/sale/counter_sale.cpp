@@ -1,10 +1,12 @@
 #include "sale/counter_sale.h"
 
 #include "app/station.h"
+#include "app/user_error.h"
 #include "devices/text_utils.h"
 #include "sale/item_entry.h"
 #include "sale/receipt_commit.h"
 #include "sale/receipt_lines.h"
+#include "sale/receipt_scripts.h"
 #include "store/db_session.h"
 #include "store/sql_text.h"
 
@@ -243,6 +245,60 @@ qint64 CounterSale::UlozUcte()
     m_receipt.deliveryCustomer.clear();
     SpoctiSoucet();
     return number;
+}
+
+bool CounterSale::hasLines()
+{
+    return isReady() && m_tables->receiptHasLines(m_session);
+}
+
+void CounterSale::loadForCorrection(qint64 number)
+{
+    m_session.runScript(correctionScript(m_station.cisloPC, number), Trace::A4);
+    m_receipt.correctedReceipt = number;
+    SpoctiSoucet();
+}
+
+void CounterSale::copyForRefund(qint64 number)
+{
+    m_session.runScript(copyForRefundScript(m_station.cisloPC, number), Trace::A4);
+    m_receipt.correctedReceipt = 0;
+    SpoctiSoucet();
+}
+
+qint64 CounterSale::refund()
+{
+    if (m_receipt.correctedReceipt > 0)
+        throw UserError(kRefundDuringCorrection);
+    m_receipt.paymentMode = PaymentMode::Refund;
+    m_receipt.paid = 0;
+    return UlozUcte();
+}
+
+void CounterSale::deleteAllLines()
+{
+    if (!hasLines())
+        return;
+    m_session.runScript(deleteAllScript(m_station.cisloPC), Trace::Au);
+    SpoctiSoucet();
+}
+
+CounterSale::LinePrices CounterSale::linePrices(int id2)
+{
+    QSqlQuery q =
+        m_session.query(QStringLiteral("select pcsd0, soucetuzao from ") + m_tables->receipt() +
+                        QStringLiteral(" where id2=") + QString::number(id2));
+    LinePrices prices;
+    if (q.next())
+        prices = {q.value(0).toDouble(), q.value(1).toDouble()};
+    return prices;
+}
+
+void CounterSale::changePrice(int id2, double newPrice, int percent, double discountKc)
+{
+    m_session.exec(priceChangeStatement(m_station.cisloPC, id2, newPrice, percent, discountKc),
+                   Trace::Au);
+    SpoctiSoucet();
 }
 
 QString CounterSale::receiptLinesQuery() const

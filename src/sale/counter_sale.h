@@ -56,6 +56,9 @@ public:
     static inline const QString kNotPositive = QStringLiteral("Množství nesmí být záporné");
     static inline const QString kNotInStock = QStringLiteral("Nelze! Není na skladě.");
     static inline const QString kWholePieces = QStringLiteral("Položka je na KS");
+    static inline const QString kRefundDuringCorrection =
+        QStringLiteral("Účtenka je načtena k opravě (Ctrl+F4). Opravu dokončete tlačítkem PLATBA,\n"
+                       "nebo ji zrušte načtením účtenky k vratce (Ctrl+F5).");
 
     CounterSale(Station &station, DbSession &session);
 
@@ -87,6 +90,27 @@ public:
     double total() const { return m_total; }
     // Deletes the line with this id2; returns its amount `cenar`.
     double deleteLine(int id2);
+
+    bool hasLines();
+
+    // Correction: loads a committed receipt into the work receipt and its negated
+    // copy into the storno table; the next commit writes both.
+    void loadForCorrection(qint64 number);
+    // Copy for refund: loads a committed receipt; a pending correction is dropped.
+    void copyForRefund(qint64 number);
+    // "VRATKA": commits the work receipt as a refund. Refused (UserError) while a
+    // correction is pending: the old receipt would be reversed twice.
+    qint64 refund();
+    // Deletes all lines; nothing (and no trace) when there are none.
+    void deleteAllLines();
+    // A line's list price and purchase price, for the price change.
+    struct LinePrices
+    {
+        double listPrice = 0;
+        double purchasePrice = 0;
+    };
+    LinePrices linePrices(int id2);
+    void changePrice(int id2, double newPrice, int percent, double discountKc);
 
     ReceiptState &receipt() { return m_receipt; }
     // Commits the work receipt with the receipt state; afterwards the corrected

@@ -10,6 +10,7 @@
 #include "devices/report_output.h"
 #include "devices/text_utils.h"
 #include "sale/payment_dialog.h"
+#include "sale/price_change_dialog.h"
 #include "sale/receipt_models.h"
 #include "sale/receipt_number_dialog.h"
 
@@ -142,11 +143,17 @@ void TFuctenka::buildLayout()
                        Qt::AlignRight | Qt::AlignTop);
 
     m_keypad = new QPushButton(QStringLiteral("Klv"), this);
+    m_keypad->setObjectName(QStringLiteral("klv"));
+    connect(m_keypad, &QPushButton::clicked, this, &TFuctenka::KlvClick);
     m_pay = new LegendButton(QStringLiteral("PLATBA"), QStringLiteral("F5"), this);
     m_pay->setObjectName(QStringLiteral("platba"));
     connect(m_pay, &QPushButton::clicked, this, &TFuctenka::Button5Click);
     auto *priceChange = new LegendButton(QStringLiteral("ZMĚNA CENY"), QStringLiteral("F4"), this);
+    priceChange->setObjectName(QStringLiteral("zmenaCeny"));
+    connect(priceChange, &QPushButton::clicked, this, &TFuctenka::Button4Click);
     auto *refund = new LegendButton(QStringLiteral("VRATKA"), QStringLiteral("^F6"), this);
+    refund->setObjectName(QStringLiteral("vratka"));
+    connect(refund, &QPushButton::clicked, this, &TFuctenka::Button66Click);
     auto *productList = new LegendButton(QStringLiteral("SEZNAM"), QStringLiteral("F3"), this);
     auto *terminal = new LegendButton(QStringLiteral("TERMINÁL"), QString(), this);
     m_print = new LegendButton(QStringLiteral("TISK"), QStringLiteral("F9"), this);
@@ -154,7 +161,8 @@ void TFuctenka::buildLayout()
     connect(m_print, &QPushButton::clicked, this, &TFuctenka::Button9Click);
     auto *takings = new LegendButton(QStringLiteral("TRŽBY"), QStringLiteral("F10"), this);
     // These commands arrive with the commands, printing, reports and terminal work.
-    m_laterCommands = {m_keypad, priceChange, refund, productList, terminal, takings};
+    m_laterCommands = {productList, terminal, takings};
+    m_commands = {m_pay, m_print, priceChange, refund, m_keypad};
     for (QPushButton *b :
          {static_cast<QPushButton *>(m_pay), static_cast<QPushButton *>(priceChange),
           static_cast<QPushButton *>(refund), static_cast<QPushButton *>(productList),
@@ -224,6 +232,7 @@ void TFuctenka::buildLayout()
     lower->addWidget(takings, 1);
 
     auto *panel = new QFrame(this);
+    m_lowerPanel = panel;
     panel->setFrameShape(QFrame::StyledPanel);
     auto *panelLayout = new QVBoxLayout(panel);
     panelLayout->addLayout(upper);
@@ -251,9 +260,14 @@ void TFuctenka::createHotKeys()
     };
     m_hotKeys = {
         key(QKeySequence(Qt::Key_F2), &TFuctenka::focusCodeField),
+        key(QKeySequence(Qt::Key_F4), &TFuctenka::Button4Click),
         key(QKeySequence(Qt::Key_F5), &TFuctenka::Button5Click),
         key(QKeySequence(Qt::Key_F8), &TFuctenka::deleteLineKey),
         key(QKeySequence(Qt::Key_F9), &TFuctenka::Button9Click),
+        key(QKeySequence(Qt::CTRL | Qt::Key_F4), &TFuctenka::correctionKey),
+        key(QKeySequence(Qt::CTRL | Qt::Key_F5), &TFuctenka::copyKey),
+        key(QKeySequence(Qt::CTRL | Qt::Key_F6), &TFuctenka::Button66Click),
+        key(QKeySequence(Qt::CTRL | Qt::Key_F8), &TFuctenka::deleteAllLines),
     };
     m_belowStockKey =
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F10), &TFuctenka::allowBelowStock);
@@ -266,6 +280,8 @@ void TFuctenka::HotKey(bool on)
         k->setEnabled(on);
     m_belowStockKey->setEnabled(on && m_sale.config().nepovolitDoMinusu);
     // Switching on also ends the keypad's use for the current entry.
+    if (on)
+        m_keypadUsed = false;
 }
 
 void TFuctenka::showEvent(QShowEvent *event)
@@ -284,8 +300,9 @@ void TFuctenka::FormShow()
     // The update check joins the start here, before anything else is prepared.
     const bool started = runGuarded(this, [&] {
         PleaseWait wait(QStringLiteral("Účtenka - načítám číselníky"));
-        // The keypad (touch screens), the TERMINÁL button and the customer display
-        // are prepared here.
+        if (config.dotykMonitor && !m_keypadWindow)
+            m_keypadWindow = std::make_unique<TFnumklav>();
+        // The TERMINÁL button and the customer display are prepared here.
         m_sale.start(config);
         refreshLines();
         ZobrDen();
@@ -309,8 +326,8 @@ void TFuctenka::showReadyState()
     const bool ready = m_sale.isReady();
     m_offline->setVisible(!ready);
     m_code->setEnabled(ready);
-    m_pay->setEnabled(ready);
-    m_print->setEnabled(ready);
+    for (QWidget *w : std::as_const(m_commands))
+        w->setEnabled(ready);
     for (QWidget *w : std::as_const(m_laterCommands))
         w->setEnabled(false);
     if (!ready) {
@@ -344,7 +361,8 @@ void TFuctenka::Edit1Exit()
     if (m_entryRunning || !m_sale.isReady() || m_code->text().isEmpty())
         return;
     m_entryRunning = true;
-    // The keypad window closes here on touch screens.
+    if (m_sale.config().dotykMonitor && m_keypadWindow)
+        m_keypadWindow->hide();
     const QString fixed = text::fixScannerDigits(m_code->text());
     m_code->setText(fixed);
     HotKey(false);
@@ -379,7 +397,11 @@ void TFuctenka::openPrompt(const QuantityPrompt &prompt)
           static_cast<QWidget *>(m_promptStock), static_cast<QWidget *>(m_quantityCaption),
           static_cast<QWidget *>(m_quantity), static_cast<QWidget *>(m_unit)})
         w->show();
-    // On touch screens the keypad opens here for the quantity.
+    if (m_sale.config().dotykMonitor && m_keypadUsed && m_keypadWindow) {
+        m_quantity->clear();
+        m_keypadWindow->showFor(this, Keypad::Target::QuantityField, QStringLiteral("1"));
+        return;
+    }
     m_quantity->setText(QStringLiteral("1"));
     focusField(m_quantity);
     m_quantity->selectAll();
@@ -604,6 +626,124 @@ void TFuctenka::Button9Click()
             showError(this, print.report().error());
     }
     focusCodeField();
+}
+
+bool TFuctenka::todayListReady()
+{
+    // Two presses: the first only moves into today's list to choose a receipt.
+    if (m_todayModel->rowCount() == 0)
+        return false;
+    if (!m_today->hasFocus()) {
+        m_today->setFocus(Qt::ShortcutFocusReason);
+        if (!m_today->currentIndex().isValid())
+            m_today->setCurrentIndex(m_todayModel->index(0, TodayReceiptsModel::Cislo));
+        return false;
+    }
+    return m_today->currentIndex().isValid();
+}
+
+qint64 TFuctenka::selectedReceipt() const
+{
+    return m_todayModel->index(m_today->currentIndex().row(), TodayReceiptsModel::Cisuctenky)
+        .data()
+        .toLongLong();
+}
+
+void TFuctenka::loadReceipt(const QString &caption, const std::function<void(qint64)> &load)
+{
+    if (!m_sale.isReady() || !todayListReady())
+        return;
+    HotKey(false);
+    const qint64 number = selectedReceipt();
+    runGuarded(this, [&] {
+        PleaseWait wait(caption);
+        load(number);
+    });
+    // Also after an error: the work receipt is as the script left it, whole.
+    recover();
+}
+
+void TFuctenka::correctionKey()
+{
+    loadReceipt(QStringLiteral("Storno účtenky - čekej"),
+                [this](qint64 n) { m_sale.loadForCorrection(n); });
+}
+
+void TFuctenka::copyKey()
+{
+    loadReceipt(QStringLiteral("Kopie účtenky - čekej"),
+                [this](qint64 n) { m_sale.copyForRefund(n); });
+}
+
+void TFuctenka::Button66Click()
+{
+    if (!m_sale.isReady())
+        return;
+    HotKey(false);
+    qint64 number = 0;
+    if (runGuarded(this, [&] { number = m_sale.refund(); }))
+        printAfterCommit(number);
+    m_sale.receipt().cardDiscount = 0;
+    m_sale.receipt().cardNumber.clear();
+    recover();
+}
+
+void TFuctenka::deleteAllLines()
+{
+    if (!m_sale.isReady())
+        return;
+    if (!runGuarded(this, [this] {
+            m_sale.deleteAllLines();
+            refreshLines();
+        }))
+        recover();
+}
+
+void TFuctenka::Button4Click()
+{
+    if (!m_sale.isReady())
+        return;
+    HotKey(false);
+    const QModelIndex current = m_lines->currentIndex();
+    if (m_linesModel->rowCount() > 0 && current.isValid()) {
+        const int id2 = m_linesModel->id2At(current.row());
+        runGuarded(this, [&] {
+            const CounterSale::LinePrices prices = m_sale.linePrices(id2);
+            TFzmenac dialog(this);
+            if (const auto change = dialog.ask(prices.listPrice, prices.purchasePrice))
+                m_sale.changePrice(id2, change->newPrice, change->percent, change->discountKc);
+        });
+    }
+    recover();
+}
+
+void TFuctenka::KlvClick()
+{
+    focusCodeField();
+    m_keypadUsed = false;
+    if (!m_sale.config().dotykMonitor || !m_keypadWindow)
+        return;
+    m_keypadUsed = true;
+    // Beside "Klv", above the lower panel.
+    const int left = m_keypad->mapToGlobal(QPoint(m_keypad->width() + 10, 0)).x();
+    const int top = m_lowerPanel->mapToGlobal(QPoint(0, 0)).y() - m_keypadWindow->height();
+    m_keypadWindow->move(left, top);
+    m_keypadWindow->showFor(this, Keypad::Target::CodeField, QString());
+}
+
+QLineEdit *TFuctenka::keypadCodeField()
+{
+    return m_code;
+}
+
+QLineEdit *TFuctenka::keypadQuantityField()
+{
+    return m_quantity;
+}
+
+QWidget *TFuctenka::keypadButton()
+{
+    return m_keypad;
 }
 
 void TFuctenka::resizeEvent(QResizeEvent *event)

@@ -2,9 +2,13 @@
 
 #include "app/config.h"
 #include "sale/counter_sale.h"
+#include "sale/keypad_window.h"
 #include "store/db_session.h"
 
 #include <QWidget>
+
+#include <functional>
+#include <memory>
 
 class ExitLineEdit;
 class LegendButton;
@@ -20,7 +24,7 @@ class TodayReceiptsModel;
 // The counter-sale screen, the main window of counter sale: today's receipts on
 // the left, the receipt being built on the right, the code field, the quantity
 // prompt, the big total and the command buttons below.
-class TFuctenka : public QWidget
+class TFuctenka : public QWidget, public KeypadOwner
 {
     Q_OBJECT
 public:
@@ -38,6 +42,12 @@ public:
     // Switches the screen's command keys on or off together.
     void HotKey(bool on);
     bool hotKeysOn() const { return m_hotKeysOn; }
+    bool keypadUsed() const { return m_keypadUsed; }
+    TFnumklav *keypadWindow() const { return m_keypadWindow.get(); }
+
+    QLineEdit *keypadCodeField() override;
+    QLineEdit *keypadQuantityField() override;
+    QWidget *keypadButton() override;
 
 public slots:
     // The screen's start-up: runs when the window is first shown.
@@ -67,6 +77,20 @@ private:
     void printAfterCommit(qint64 number);
     // Reprint ("TISK", F9): asks for the number and previews the receipt.
     void Button9Click();
+    // Ctrl+F4, Ctrl+F5: two presses on today's receipts, then load the selected one.
+    bool todayListReady();
+    qint64 selectedReceipt() const;
+    void loadReceipt(const QString &caption, const std::function<void(qint64)> &load);
+    void correctionKey();
+    void copyKey();
+    // "VRATKA", Ctrl+F6.
+    void Button66Click();
+    // Ctrl+F8.
+    void deleteAllLines();
+    // "ZMĚNA CENY", F4.
+    void Button4Click();
+    // "Klv": the keypad for the code field (touch screens).
+    void KlvClick();
     // F8: focus the line list first, then delete its selected line.
     void deleteLineKey();
     void smazRadkuF8();
@@ -92,6 +116,8 @@ private:
     bool m_shownOnce = false;
     bool m_entryRunning = false;
     bool m_hotKeysOn = false;
+    bool m_keypadUsed = false;
+    std::unique_ptr<TFnumklav> m_keypadWindow;
 
     ReceiptLinesModel *m_linesModel;
     TodayReceiptsModel *m_todayModel;
@@ -110,6 +136,8 @@ private:
     LegendButton *m_pay;
     LegendButton *m_print;
     QList<QWidget *> m_laterCommands;
+    QList<QWidget *> m_commands;
+    QWidget *m_lowerPanel = nullptr;
     QList<QShortcut *> m_hotKeys;
     QShortcut *m_belowStockKey = nullptr;
 };

@@ -1,0 +1,149 @@
+#include "support/counter_screen.h"
+
+#include "support/test_db.h"
+#include "support/typing.h"
+
+#include <QScopeGuard>
+#include <QTimer>
+#include <QtTest>
+
+CounterScreen::CounterScreen() : m_oldCurrent(QDir::currentPath())
+{
+    QDir::setCurrent(m_dir.path());
+    watcher = std::make_unique<ModalWatcher>();
+}
+
+CounterScreen::~CounterScreen()
+{
+    stop();
+    QDir::setCurrent(m_oldCurrent);
+}
+
+void CounterScreen::loadShop()
+{
+    testdb::reset();
+    testdb::rootSql(QStringLiteral(
+        "insert into strediska set stredisko='777', ico='12345678', evid_platby='A', "
+        "nazev='Prodejna';"
+        "insert into seznam set stredisko='777', jkpov='100123', nazev='Rohlík', povaha='K', "
+        "mj='ks', pc=17.39,"
+        " pcsd=20, slevakc=2.5, dph=15, fofrcislo=5, ean='8591234567890', stav=5, zustatek=40, "
+        "nc=12.5,"
+        " aktivni='A';"
+        "insert into seznam set stredisko='777', jkpov='200123', nazev='Sýr Eidam', povaha='', "
+        "mj='kg', pc=86.96,"
+        " pcsd=100, dph=15, fofrcislo=7, stav=10, aktivni='A';"
+        "insert into seznamean set stredisko='777', ean='12345670', jkpov='200123';"
+        "insert into seznam set stredisko='777', jkpov='300300', nazev='Kávovar', povaha='K', "
+        "mj='ks', pc=826.45,"
+        " pcsd=1000, dph=21, stav=3, aktivni='A';"
+        "insert into seznam set stredisko='777', jkpov='400400', nazev='Pečivo mix', povaha='K', "
+        "mj='ks',"
+        " pcsd=49.75, dph=15, stav=100, aktivni='A';"
+        "insert into seznam set stredisko='777', jkpov='500500', nazev='Kniha', povaha='K', "
+        "mj='ks',"
+        " pcsd=110, dph=10, stav=100, aktivni='A';"
+        "insert into zakarty set cislokarty='777001', sleva=7, nazevpodni='Firma Sedm';"
+        "insert into zakarty set cislokarty='777015', sleva=15, nazevpodni='Firma Patnáct';"));
+}
+
+void CounterScreen::start(const Options &o)
+{
+    stop();
+    const ConnectionSettings db = testdb::settings();
+    const QString ini = m_dir.filePath(QStringLiteral("prodej.ini"));
+    QFile f(ini);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QStringLiteral(
+                "[LogON]\nIP=%1\nSQLport=%2\nUser=%3\nPassword=%4\nCisloPC=05\ntestovatVerzi=N\n"
+                "nepovolitDoMinusu=%5\nDotykMonitor=%6\n")
+                .arg(db.host)
+                .arg(db.port)
+                .arg(db.user, db.password,
+                     o.stockControl ? QStringLiteral("A") : QStringLiteral("N"),
+                     o.touchScreen ? QStringLiteral("A") : QStringLiteral("N"))
+                .toUtf8());
+    f.close();
+    station = std::make_unique<Station>();
+    platit = std::make_unique<TFplatit>();
+    screen = std::make_unique<TFuctenka>(ini, *station, *platit, o.switches);
+    screen->setTemplateFolder(o.templateFolder.isEmpty() ? QStringLiteral(PRODEJ_TEMPLATE_DIR)
+                                                         : o.templateFolder);
+    screen->show();
+    QTRY_VERIFY(screen->isReady() && screen->hotKeysOn());
+    QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    QTRY_VERIFY(codeField()->hasFocus());
+}
+
+void CounterScreen::stop()
+{
+    screen.reset();
+    platit.reset();
+    station.reset();
+    watcher->clear();
+    watcher->answerWith(QString());
+}
+
+QLineEdit *CounterScreen::codeField() const
+{
+    return screen->findChild<QLineEdit *>(QStringLiteral("codeField"));
+}
+
+QLineEdit *CounterScreen::quantityField() const
+{
+    return screen->findChild<QLineEdit *>(QStringLiteral("quantityField"));
+}
+
+void CounterScreen::enter(const QString &typed, const QString &promptAnswer)
+{
+    QLineEdit *code = codeField();
+    QTRY_VERIFY(code->hasFocus());
+    typeText(code, typed);
+    QTest::keyClick(code, Qt::Key_Return);
+    if (promptAnswer.isNull())
+        return;
+    QTRY_VERIFY(quantityField()->isVisible() && quantityField()->hasFocus());
+    QCOMPARE(quantityField()->text(), QStringLiteral("1"));
+    quantityField()->selectAll();
+    QTest::keyClick(quantityField(), Qt::Key_Backspace);
+    typeText(quantityField(), promptAnswer);
+    QTest::keyClick(quantityField(), Qt::Key_Return);
+}
+
+void CounterScreen::pay(const std::function<void(TFplatit &)> &act)
+{
+    bool ran = false;
+    QTRY_VERIFY(codeField()->hasFocus());
+    QTimer::singleShot(0, this, [&] {
+        // A failed check must not leave the dialog open.
+        const auto closeOnFailure = qScopeGuard([this] {
+            if (platit->isVisible())
+                platit->reject();
+        });
+        QTRY_VERIFY(platit->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(platit.get()));
+        act(*platit);
+        ran = true;
+    });
+    QTest::keyClick(codeField(), Qt::Key_F5);
+    QTRY_VERIFY(ran);
+    QTRY_VERIFY(!platit->isVisible());
+}
+
+QStringList CounterScreen::lines()
+{
+    QStringList out;
+    QSqlQuery q = screen->session().query(
+        QStringLiteral("select pocet, mnoz, jkpov from tmp05uct order by id2"));
+    while (q.next())
+        out << QStringLiteral("%1/%2/%3")
+                   .arg(q.value(0).toInt())
+                   .arg(q.value(1).toDouble())
+                   .arg(q.value(2).toString());
+    return out;
+}
+
+int CounterScreen::count(const QString &fromWhere)
+{
+    return screen->session().scalar(QStringLiteral("select count(*) ") + fromWhere).toInt();
+}

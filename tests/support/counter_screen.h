@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/config.h"
+#include "app/station.h"
+#include "sale/counter_sale_window.h"
+#include "sale/payment_dialog.h"
+#include "support/modal_watcher.h"
+
+#include <QLineEdit>
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+// A counter-sale screen on the test database with a small shop, driven as a
+// cashier drives it. Its working folder is a temporary one (trace files).
+class CounterScreen : public QObject
+{
+public:
+    struct Options
+    {
+        bool stockControl = false;
+        bool touchScreen = false;
+        LaunchSwitches switches{true, false}; // prints nothing unless asked to
+        QString templateFolder = QString();
+    };
+
+    CounterScreen();
+    ~CounterScreen() override;
+
+    // Empties the database and loads the shop: piece product 100123 (20 Kč, item
+    // discount 2.50, quick number 5, EAN 8591234567890, stock 5), weighed 200123
+    // (100 Kč/kg, quick number 7, extra EAN 12345670), 300300 (1000 Kč),
+    // 400400 (49.75 Kč), cards 777001 (7 %) and 777015 (15 %).
+    static void loadShop();
+    void start(const Options &options);
+    void start() { start(Options{}); }
+    void stop();
+
+    // Types into the code field and presses Enter; answers the prompt when given.
+    void enter(const QString &typed, const QString &promptAnswer = QString());
+    // Opens the payment dialog with F5 and runs `act` inside it.
+    void pay(const std::function<void(TFplatit &)> &act);
+    // The work receipt as "pocet/mnoz/jkpov" lines.
+    QStringList lines();
+    QLineEdit *codeField() const;
+    QLineEdit *quantityField() const;
+    int count(const QString &fromWhere);
+
+    std::unique_ptr<Station> station;
+    std::unique_ptr<TFplatit> platit;
+    std::unique_ptr<TFuctenka> screen;
+    std::unique_ptr<ModalWatcher> watcher;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_oldCurrent;
+};
