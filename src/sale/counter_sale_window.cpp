@@ -741,9 +741,14 @@ QLineEdit *TFuctenka::keypadQuantityField()
     return m_quantity;
 }
 
-QWidget *TFuctenka::keypadButton()
+void TFuctenka::keypadCodeEntered()
 {
-    return m_keypad;
+    Edit1Exit();
+}
+
+void TFuctenka::keypadQuantityEntered()
+{
+    Edit2Exit();
 }
 
 void TFuctenka::resizeEvent(QResizeEvent *event)

@@ -47,7 +47,8 @@ public:
 
     QLineEdit *keypadCodeField() override;
     QLineEdit *keypadQuantityField() override;
-    QWidget *keypadButton() override;
+    void keypadCodeEntered() override;
+    void keypadQuantityEntered() override;
 
 public slots:
     // The screen's start-up: runs when the window is first shown.

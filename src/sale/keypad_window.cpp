@@ -80,6 +80,8 @@ void TFnumklav::key(const QString &caption)
     if (caption == QLatin1String("Zpět")) {
         m_keypad.back();
         hide();
+        if (m_owner && m_keypad.target() == Keypad::Target::QuantityField)
+            m_owner->keypadQuantityField()->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (caption == QLatin1String(","))
@@ -108,17 +110,11 @@ void TFnumklav::enter()
     if (!m_owner)
         return;
     if (m_keypad.target() == Keypad::Target::CodeField) {
-        QLineEdit *code = m_owner->keypadCodeField();
-        code->setText(m_keypad.buffer());
-        code->setFocus(Qt::OtherFocusReason);
-        // Leaving the code field runs the item entry, which closes the keypad.
-        m_owner->keypadButton()->setFocus(Qt::OtherFocusReason);
+        m_owner->keypadCodeField()->setText(m_keypad.buffer());
+        m_owner->keypadCodeEntered(); // the item entry closes the keypad
         return;
     }
-    QLineEdit *quantity = m_owner->keypadQuantityField();
-    quantity->setText(m_keypad.buffer());
-    quantity->setFocus(Qt::OtherFocusReason);
+    m_owner->keypadQuantityField()->setText(m_keypad.buffer());
     hide();
-    // Leaving the quantity field runs the quantity entry.
-    m_owner->keypadButton()->setFocus(Qt::OtherFocusReason);
+    m_owner->keypadQuantityEntered();
 }

@@ -8,15 +8,18 @@
 class QLineEdit;
 class QPushButton;
 
-// What a receipt screen lends the keypad: its code field, quantity field and the
-// "Klv" button that takes the focus when the keypad hands over.
+// A receipt screen as the keypad sees it: its code field mirrors what is typed,
+// and Enter hands the text over as if the cashier had left the field.
 class KeypadOwner
 {
 public:
     virtual ~KeypadOwner() = default;
     virtual QLineEdit *keypadCodeField() = 0;
     virtual QLineEdit *keypadQuantityField() = 0;
-    virtual QWidget *keypadButton() = 0;
+    // The code field has been filled: run the item entry.
+    virtual void keypadCodeEntered() = 0;
+    // The quantity field has been filled: run the quantity entry.
+    virtual void keypadQuantityEntered() = 0;
 };
 
 // The on-screen keypad for touch screens: 400 x 470, no title bar, worked only by
