@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class DbSession;
+class Report;
+
+// The takings reports of a period: nine kinds, each a fixed sequence of statements
+// on the workstation's work tables tmp<PC>trz1..3, the last one giving the data set.
+struct SalesReportRequest
+{
+    int kind = 0;
+    QDate from;
+    QDate to;
+    QString stredisko; // empty: all branches
+    QString jkpov;     // empty: all products
+    QString cisloPC;
+};
+
+// The captions of the kinds, in order.
+QStringList salesReportKinds();
+// The template file of a kind: "trz1.fr3", "trz1d.fr3", "trz2.fr3" ... "trz8.fr3".
+QString salesReportTemplate(int kind);
+// Every statement of a kind, in order; the last one is the query of the data set.
+QStringList salesReportStatements(const SalesReportRequest &request);
+// The statements that drop the work tables when the dialog closes.
+QStringList salesReportCleanUp(const QString &cisloPC);
+
+// Runs a kind on the session: every statement in turn, the last one saved to
+// "a.txt" first; binds its rows to the report with the variables "oddata" and
+// "dodata", and loads the kind's template from `templateFolder`.
+void runSalesReport(DbSession &session, const SalesReportRequest &request,
+                    const QString &templateFolder, Report &report);
