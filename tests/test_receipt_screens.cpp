@@ -1,4 +1,5 @@
 #include "app/station.h"
+#include "reports/product_list_window.h"
 #include "sale/counter_sale_window.h"
 #include "sale/payment_dialog.h"
 #include "support/modal_watcher.h"
@@ -71,7 +72,8 @@ void TestReceiptScreens::counterSaleStartsAndCleansUp()
 {
     Station station;
     TFplatit platit;
-    TFuctenka screen(writeIni(testdb::settings().port), station, platit, LaunchSwitches{});
+    TFnabcen nabcen;
+    TFuctenka screen(writeIni(testdb::settings().port), station, platit, nabcen, LaunchSwitches{});
     QCOMPARE(screen.windowTitle(), QStringLiteral(" Vytvoření účtenky"));
     screen.show();
     QTRY_VERIFY(screen.isReady());
@@ -98,7 +100,8 @@ void TestReceiptScreens::unreachableServerIsReported()
     ModalWatcher watcher;
     Station station;
     TFplatit platit;
-    TFuctenka screen(writeIni(1), station, platit, LaunchSwitches{});
+    TFnabcen nabcen;
+    TFuctenka screen(writeIni(1), station, platit, nabcen, LaunchSwitches{});
     screen.show();
     QTRY_COMPARE(watcher.texts().size(), 1);
     QVERIFY2(watcher.texts().first().contains(QStringLiteral("Can't connect")),

@@ -2,6 +2,7 @@
 #include "app/single_instance.h"
 #include "app/station.h"
 #include "devices/text_utils.h"
+#include "reports/product_list_window.h"
 #include "sale/counter_sale_window.h"
 #include "sale/payment_dialog.h"
 #include "tables/table_sale_window.h"
@@ -34,14 +35,15 @@ int main(int argc, char *argv[])
     // The mode comes from the working folder's prodej.ini, everything else from
     // the file beside the program.
     Station station;
-    // The payment dialog lives for the run and keeps its card list.
+    // The payment dialog and the product list live for the run.
     TFplatit platit;
+    TFnabcen nabcen;
     std::unique_ptr<QWidget> mainWindow;
     if (readTableServiceMode(QDir::currentPath()))
         mainWindow = std::make_unique<TFstuctenka>(iniPath, station, switches);
     else
-        mainWindow = std::make_unique<TFuctenka>(iniPath, station, platit, switches);
-    // The table map and the product list are created here too.
+        mainWindow = std::make_unique<TFuctenka>(iniPath, station, platit, nabcen, switches);
+    // The table map is created here too.
 
     // Before any database work: a second copy only brings the first one forward.
     SingleInstance instance(SingleInstance::keyForExecutable(QApplication::applicationFilePath()));

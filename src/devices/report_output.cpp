@@ -2,6 +2,7 @@
 
 #include "devices/report.h"
 #include "devices/report_designer.h"
+#include "reports/csv_export.h"
 
 #include <QAction>
 #include <QFileDialog>

@@ -9,12 +9,16 @@
 #include "devices/receipt_print.h"
 #include "devices/report_output.h"
 #include "devices/text_utils.h"
+#include "reports/day_totals.h"
+#include "reports/product_list_window.h"
+#include "reports/sales_report_window.h"
 #include "sale/payment_dialog.h"
 #include "sale/price_change_dialog.h"
 #include "sale/receipt_models.h"
 #include "sale/receipt_number_dialog.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -70,10 +74,10 @@ QTableView *listView(QAbstractItemModel *model, const QString &name, QWidget *pa
 
 } // namespace
 
-TFuctenka::TFuctenka(const QString &iniPath, Station &station, TFplatit &platit,
+TFuctenka::TFuctenka(const QString &iniPath, Station &station, TFplatit &platit, TFnabcen &nabcen,
                      const LaunchSwitches &switches, QWidget *parent)
     : QWidget(parent), m_iniPath(iniPath), m_templateFolder(receiptTemplateFolder()),
-      m_platit(platit), m_switches(switches), m_sale(station, m_session),
+      m_platit(platit), m_nabcen(nabcen), m_switches(switches), m_sale(station, m_session),
       m_linesModel(new ReceiptLinesModel(this)), m_todayModel(new TodayReceiptsModel(this))
 {
     setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
@@ -155,14 +159,18 @@ void TFuctenka::buildLayout()
     refund->setObjectName(QStringLiteral("vratka"));
     connect(refund, &QPushButton::clicked, this, &TFuctenka::Button66Click);
     auto *productList = new LegendButton(QStringLiteral("SEZNAM"), QStringLiteral("F3"), this);
+    productList->setObjectName(QStringLiteral("seznam"));
+    connect(productList, &QPushButton::clicked, this, &TFuctenka::Button3Click);
     auto *terminal = new LegendButton(QStringLiteral("TERMINÁL"), QString(), this);
     m_print = new LegendButton(QStringLiteral("TISK"), QStringLiteral("F9"), this);
     m_print->setObjectName(QStringLiteral("tisk"));
     connect(m_print, &QPushButton::clicked, this, &TFuctenka::Button9Click);
     auto *takings = new LegendButton(QStringLiteral("TRŽBY"), QStringLiteral("F10"), this);
+    takings->setObjectName(QStringLiteral("trzby"));
+    connect(takings, &QPushButton::clicked, this, &TFuctenka::Button10Click);
     // These commands arrive with the commands, printing, reports and terminal work.
-    m_laterCommands = {productList, terminal, takings};
-    m_commands = {m_pay, m_print, priceChange, refund, m_keypad};
+    m_laterCommands = {terminal};
+    m_commands = {m_pay, m_print, priceChange, refund, m_keypad, productList, takings};
     for (QPushButton *b :
          {static_cast<QPushButton *>(m_pay), static_cast<QPushButton *>(priceChange),
           static_cast<QPushButton *>(refund), static_cast<QPushButton *>(productList),
@@ -207,6 +215,8 @@ void TFuctenka::buildLayout()
     m_total->setObjectName(QStringLiteral("totalLabel"));
     m_total->setFont(scaled(font(), 3.2, true));
     m_total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_total->installEventFilter(this);
+    m_total->setToolTip(QStringLiteral("Dvojklik: tržba dne a pokladna"));
     m_total->setStyleSheet(
         QStringLiteral("color: #00308f; background: #fffbe6; border: 1px solid #c8b560;"
                        "padding: 2px 12px"));
@@ -260,6 +270,8 @@ void TFuctenka::createHotKeys()
     };
     m_hotKeys = {
         key(QKeySequence(Qt::Key_F2), &TFuctenka::focusCodeField),
+        key(QKeySequence(Qt::Key_F3), &TFuctenka::Button3Click),
+        key(QKeySequence(Qt::Key_F10), &TFuctenka::Button10Click),
         key(QKeySequence(Qt::Key_F4), &TFuctenka::Button4Click),
         key(QKeySequence(Qt::Key_F5), &TFuctenka::Button5Click),
         key(QKeySequence(Qt::Key_F8), &TFuctenka::deleteLineKey),
@@ -307,7 +319,7 @@ void TFuctenka::FormShow()
         refreshLines();
         ZobrDen();
         wait.setCaption(QStringLiteral("Účtenka - načítám seznam"));
-        // The product list opens its list here.
+        m_nabcen.attach(m_session, m_sale.station().stredisko, m_switches, m_templateFolder);
         wait.setCaption(QStringLiteral("Účtenka - načítám seznam 2"));
         wait.setCaption(QStringLiteral("Účtenka - načítám EAN"));
         wait.setCaption(QStringLiteral("Účtenka - načítám FOFR"));
@@ -749,6 +761,60 @@ void TFuctenka::keypadCodeEntered()
 void TFuctenka::keypadQuantityEntered()
 {
     Edit2Exit();
+}
+
+void TFuctenka::Button3Click()
+{
+    if (!m_sale.isReady())
+        return;
+    HotKey(false);
+    const int tag =
+        m_nabcen.showList(m_sale.station().cisloPC, m_sale.config().prepocitatStav ? -1 : 0);
+    if (tag < 1) {
+        m_code->clear();
+        HotKey(true);
+        focusCodeField();
+        return;
+    }
+    m_keypadUsed = false;
+    m_code->setText(m_nabcen.currentJkpov());
+    focusCodeField();
+    Edit1Exit();
+}
+
+void TFuctenka::Button10Click()
+{
+    if (!m_sale.isReady())
+        return;
+    TFtrzby1 reports(m_session, m_sale.station().cisloPC, m_sale.station().stredisko, m_switches,
+                     QFileInfo(m_templateFolder).absoluteFilePath(), this);
+    reports.exec();
+    focusCodeField();
+}
+
+void TFuctenka::LabelSoucetSDblClick()
+{
+    if (!m_sale.isReady())
+        return;
+    const Config config = Config::load(m_iniPath);
+    DayTotals totals;
+    if (!runGuarded(this, [&] {
+            totals = readDayTotals(m_session, config, m_sale.station().cisloPC,
+                                   m_sale.station().stredisko);
+        }))
+        return;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Prodej"), dayTotalsMessage(totals),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool TFuctenka::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_total && event->type() == QEvent::MouseButtonDblClick) {
+        LabelSoucetSDblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFuctenka::resizeEvent(QResizeEvent *event)

@@ -18,6 +18,7 @@ class QShortcut;
 class QTableView;
 class ReceiptLinesModel;
 class Station;
+class TFnabcen;
 class TFplatit;
 class TodayReceiptsModel;
 
@@ -28,7 +29,7 @@ class TFuctenka : public QWidget, public KeypadOwner
 {
     Q_OBJECT
 public:
-    TFuctenka(const QString &iniPath, Station &station, TFplatit &platit,
+    TFuctenka(const QString &iniPath, Station &station, TFplatit &platit, TFnabcen &nabcen,
               const LaunchSwitches &switches, QWidget *parent = nullptr);
     ~TFuctenka() override;
 
@@ -57,6 +58,7 @@ public slots:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -92,6 +94,12 @@ private:
     void Button4Click();
     // "Klv": the keypad for the code field (touch screens).
     void KlvClick();
+    // "SEZNAM", F3: the product list; a product taken over is entered at once.
+    void Button3Click();
+    // "TRŽBY", F10: the sales reports.
+    void Button10Click();
+    // A double click on the total: today's cash, the cash book and their sum.
+    void LabelSoucetSDblClick();
     // F8: focus the line list first, then delete its selected line.
     void deleteLineKey();
     void smazRadkuF8();
@@ -111,6 +119,7 @@ private:
     QString m_iniPath;
     QString m_templateFolder;
     TFplatit &m_platit;
+    TFnabcen &m_nabcen;
     LaunchSwitches m_switches;
     DbSession m_session;
     CounterSale m_sale;

@@ -66,7 +66,8 @@ void CounterScreen::start(const Options &o)
     f.close();
     station = std::make_unique<Station>();
     platit = std::make_unique<TFplatit>();
-    screen = std::make_unique<TFuctenka>(ini, *station, *platit, o.switches);
+    nabcen = std::make_unique<TFnabcen>();
+    screen = std::make_unique<TFuctenka>(ini, *station, *platit, *nabcen, o.switches);
     screen->setTemplateFolder(o.templateFolder.isEmpty() ? QStringLiteral(PRODEJ_TEMPLATE_DIR)
                                                          : o.templateFolder);
     screen->show();
@@ -78,6 +79,7 @@ void CounterScreen::start(const Options &o)
 void CounterScreen::stop()
 {
     screen.reset();
+    nabcen.reset();
     platit.reset();
     station.reset();
     watcher->clear();

@@ -2,6 +2,7 @@
 
 #include "app/config.h"
 #include "app/station.h"
+#include "reports/product_list_window.h"
 #include "sale/counter_sale_window.h"
 #include "sale/payment_dialog.h"
 #include "support/modal_watcher.h"
@@ -51,6 +52,7 @@ public:
 
     std::unique_ptr<Station> station;
     std::unique_ptr<TFplatit> platit;
+    std::unique_ptr<TFnabcen> nabcen;
     std::unique_ptr<TFuctenka> screen;
     std::unique_ptr<ModalWatcher> watcher;
 
