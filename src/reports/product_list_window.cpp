@@ -218,4 +218,6 @@ void TFnabcen::search(int searchColumn)
         dialog.exec();
     }
     setKeysEnabled(true);
+    activateWindow();
+    m_list->setFocus();
 }

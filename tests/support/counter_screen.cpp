@@ -132,6 +132,31 @@ void CounterScreen::pay(const std::function<void(TFplatit &)> &act)
     QTRY_VERIFY(!platit->isVisible());
 }
 
+void CounterScreen::inModal(const QString &title, const std::function<void(QWidget &)> &act,
+                            const std::function<void()> &open)
+{
+    // Polls without blocking, so that `open` may itself wait before it opens.
+    bool ran = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *window = QApplication::activeModalWidget();
+        if (ran || !window || window->windowTitle() != title || !window->isActiveWindow())
+            return;
+        ran = true;
+        poll.stop();
+        bool finished = false;
+        const auto closeOnFailure = qScopeGuard([&finished, window] {
+            if (!finished)
+                window->close();
+        });
+        act(*window);
+        finished = true;
+    });
+    poll.start(10);
+    open();
+    QTRY_VERIFY(ran);
+}
+
 QStringList CounterScreen::lines()
 {
     QStringList out;

@@ -42,6 +42,10 @@ public:
 
     // Types into the code field and presses Enter; answers the prompt when given.
     void enter(const QString &typed, const QString &promptAnswer = QString());
+    // Runs `open` (a key press, a click) that shows a modal window titled `title`,
+    // and `act` inside that window; the window is closed if `act` fails.
+    void inModal(const QString &title, const std::function<void(QWidget &)> &act,
+                 const std::function<void()> &open);
     // Opens the payment dialog with F5 and runs `act` inside it.
     void pay(const std::function<void(TFplatit &)> &act);
     // The work receipt as "pocet/mnoz/jkpov" lines.
