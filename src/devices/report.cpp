@@ -67,8 +67,13 @@ QString numberText(double value)
 }
 
 // The keys one value gives a template, into `object`.
-void putValue(mustache::data &object, const QString &name, const QVariant &value, bool numeric)
+void putValue(mustache::data &object, const QString &name, const QVariant &value, bool numeric, bool isDate = false)
 {
+    if (isDate && !value.isNull()) {
+        object.set(s(name), s(value.toDate().toString(QStringLiteral("d. M. yyyy"))));
+        object.set(s(QStringLiteral("has_") + name), true);
+        return;
+    }
     if (value.metaType().id() == QMetaType::Bool) {
         object.set(s(name), value.toBool());
         return;
@@ -111,12 +116,13 @@ mustache::data rowData(const QSqlRecord &record)
         const QSqlField field = record.field(i);
         const QString name = field.name().toLower();
         const bool numeric = isNumeric(field, field.value());
+        const bool isDate = field.metaType().id() == QMetaType::QDate;
         if (!seen.contains(name)) {
             seen.insert(name);
-            putValue(row, name, field.value(), numeric);
+            putValue(row, name, field.value(), numeric, isDate);
         }
         if (!field.tableName().isEmpty())
-            putValue(byTable[field.tableName().toLower()], name, field.value(), numeric);
+            putValue(byTable[field.tableName().toLower()], name, field.value(), numeric, isDate);
     }
     for (auto it = byTable.cbegin(); it != byTable.cend(); ++it)
         row.set(s(it.key()), it.value());
