@@ -67,7 +67,8 @@ QString numberText(double value)
 }
 
 // The keys one value gives a template, into `object`.
-void putValue(mustache::data &object, const QString &name, const QVariant &value, bool numeric, bool isDate = false)
+void putValue(mustache::data &object, const QString &name, const QVariant &value, bool numeric,
+              bool isDate = false)
 {
     if (isDate && !value.isNull()) {
         object.set(s(name), s(value.toDate().toString(QStringLiteral("d. M. yyyy"))));

@@ -3,19 +3,22 @@
 #include "app/user_error.h"
 #include "store/db_error.h"
 #include "store/db_session.h"
+#include "store/sql_text.h"
 #include "store/trace_file.h"
 
 #include <QDateTime>
 
 namespace {
 
-// The lines' stock data and the year of the line written last.
-void readWorkReceipt(DbSession &session, CommitInput &input)
+// The lines' stock data and the year of the line written last (of one order).
+void readWorkReceipt(DbSession &session, CommitInput &input,
+                     const QString &orderCondition = QString())
 {
     input.stockLines.clear();
     input.receiptYear = QDate::currentDate().year();
     QSqlQuery q = session.query(QStringLiteral("select mnoz, stredisko, jkpov, datum from tmp") +
-                                input.cisloPC + QStringLiteral("uct order by id2"));
+                                input.cisloPC + QStringLiteral("uct") + orderCondition +
+                                QStringLiteral(" order by id2"));
     while (q.next()) {
         input.stockLines.append(
             {q.value(0).toString(), q.value(1).toString(), q.value(2).toString()});
@@ -35,12 +38,9 @@ bool numberIsUnset(DbSession &session)
     }
 }
 
-} // namespace
-
-qint64 UlozUcte(DbSession &session, CommitInput input, int attempts)
+qint64 runCommit(DbSession &session, const CommitInput &input, const QStringList &script,
+                 int attempts)
 {
-    readWorkReceipt(session, input);
-    const QStringList script = counterSaleCommitScript(input);
     for (int attempt = 1;; ++attempt) {
         try {
             session.runScript(script, Trace::Au);
@@ -58,4 +58,18 @@ qint64 UlozUcte(DbSession &session, CommitInput input, int attempts)
             throw;
         }
     }
+}
+
+} // namespace
+
+qint64 UlozUcte(DbSession &session, CommitInput input, int attempts)
+{
+    readWorkReceipt(session, input);
+    return runCommit(session, input, counterSaleCommitScript(input), attempts);
+}
+
+qint64 commitTableOrder(DbSession &session, CommitInput input, const QString &stul, int attempts)
+{
+    readWorkReceipt(session, input, QStringLiteral(" where stul=") + sql::quote(stul));
+    return runCommit(session, input, tableCommitScript(input, stul), attempts);
 }

@@ -12,3 +12,6 @@ class DbSession;
 // returns the new receipt number, which also stays in @CiUc on the connection.
 // Throws DbError, or UserError when the branch's numbers for the year are used up.
 qint64 UlozUcte(DbSession &session, CommitInput input, int attempts = 3);
+// The same for one open order of table service: only the lines of `stul`.
+qint64 commitTableOrder(DbSession &session, CommitInput input, const QString &stul,
+                        int attempts = 3);

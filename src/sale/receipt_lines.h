@@ -7,6 +7,12 @@
 // The Ico whose branches do not print the product descriptions on sale lines.
 inline const QString kIcoWithoutDescriptions = QStringLiteral("29518406");
 
+// The line write of table service: the line belongs to an order, its descriptions
+// are always written and it carries no purchase price.
+QString tableLineInsertStatement(const QString &cisloPC, const QSqlRecord &product, int pocet,
+                                 double unitQuantity, const QString &stredisko, const QString &stul,
+                                 const QDateTime &now);
+
 // The statement that writes one line into the work receipt `ZapisFofr` runs:
 // values from the product row, line count, unit quantity, time of entry. Later
 // assignments use columns assigned earlier in the same statement.

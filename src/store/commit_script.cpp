@@ -17,13 +17,63 @@ qint64 lastReceiptNumber(int year, const QString &stredisko)
     return receiptNumberPrefix(year, stredisko) * 100000 + 99999;
 }
 
+namespace {
+
+QStringList numberingLines(const CommitInput &in)
+{
+    const qint64 first = firstReceiptNumber(in.receiptYear, in.stredisko);
+    const qint64 last = lastReceiptNumber(in.receiptYear, in.stredisko);
+    return {QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky"),
+            QStringLiteral(" where stredisko = ") + sql::quote(in.stredisko) +
+                QStringLiteral(" AND cisuctenky BETWEEN ") + QString::number(first - 1) +
+                QStringLiteral(" AND ") + QString::number(last),
+            QStringLiteral(" FOR UPDATE;"),
+            QStringLiteral("SET @CiUc = IF(@PoDoU is NULL,") + QString::number(first) +
+                QStringLiteral(",IF(@PoDoU<") + QString::number(last) +
+                QStringLiteral(",@PoDoU+1,NULL));")};
+}
+
+} // namespace
+
+QStringList tableCommitScript(const CommitInput &in, const QString &stul)
+{
+    const QString uct = QStringLiteral("tmp") + in.cisloPC + QStringLiteral("uct");
+    const QString order = QStringLiteral(" WHERE stul=") + sql::quote(stul) + QLatin1Char(';');
+    QStringList s{QStringLiteral("START TRANSACTION;")};
+    s << numberingLines(in);
+    s << QStringLiteral("select "
+                        "@s0:=sum(IF(dph=0,cenar,0)),@s5:=sum(IF(dph=15,cenar,0)),@s10:=sum(IF(dph="
+                        "10,cenar,0)),")
+      << QStringLiteral(" @s23:=sum(IF(dph=21,cenar,0)) from ") + uct << order;
+    s << QStringLiteral("UPDATE ") + uct + QStringLiteral(" set z0=@s0, z5=@s5/1.15, z1=@s10/1.10,")
+      << QStringLiteral("  z23=@s23/1.21,d5=@s5-z5, d23=@s23-z23, d1=@s10-z1;");
+    if (in.paymentMode == PaymentMode::Refund) {
+        s << QStringLiteral("UPDATE ") + uct +
+                 QStringLiteral(
+                     " set "
+                     "pocet=-pocet,mnoz=-mnoz,cenar=-cenar,sleva=-sleva,z0=-z0,z5=-z5,z23=-z23,"
+                     "d5=-d5,d23=-d23,z1=-z1,d1=-d1,cenar0=-cenar0")
+          << order;
+    }
+    s << QStringLiteral("select @SouUct:=sum(cenar) from ") + uct << order;
+    s << QStringLiteral("UPDATE ") + uct + QStringLiteral(" set cisuctenky=@CiUc,")
+      << QStringLiteral(" soucetu=@SouUct, soucetuzao=ROUND(@SouUct),");
+    if (in.paymentMode == PaymentMode::Card)
+        s << QStringLiteral("typplatby=\"K\",");
+    else if (in.paymentMode == PaymentMode::Cash)
+        s << QStringLiteral("typplatby=\"H\",");
+    s << QStringLiteral("id=0, platil=") + QString::number(in.paid) << order;
+    s << QStringLiteral("INSERT into uctenky select * from ") + uct << order;
+    s << QStringLiteral("DELETE from ") + uct << order;
+    s << QStringLiteral("commit;");
+    return s;
+}
+
 QStringList counterSaleCommitScript(const CommitInput &in)
 {
     const QString uct = QStringLiteral("tmp") + in.cisloPC + QStringLiteral("uct");
     const QString uct4 = QStringLiteral("tmp") + in.cisloPC + QStringLiteral("uct4");
     const bool refund = in.paymentMode == PaymentMode::Refund;
-    const qint64 first = firstReceiptNumber(in.receiptYear, in.stredisko);
-    const qint64 last = lastReceiptNumber(in.receiptYear, in.stredisko);
     QStringList s;
 
     s << QStringLiteral("START TRANSACTION;");
@@ -36,14 +86,7 @@ QStringList counterSaleCommitScript(const CommitInput &in)
                      QStringLiteral(" AND jkpov = ") + sql::quote(line.jkpov) + QLatin1Char(';');
         }
     }
-    s << QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky")
-      << QStringLiteral(" where stredisko = ") + sql::quote(in.stredisko) +
-             QStringLiteral(" AND cisuctenky BETWEEN ") + QString::number(first - 1) +
-             QStringLiteral(" AND ") + QString::number(last)
-      << QStringLiteral(" FOR UPDATE;");
-    s << QStringLiteral("SET @CiUc = IF(@PoDoU is NULL,") + QString::number(first) +
-             QStringLiteral(",IF(@PoDoU<") + QString::number(last) +
-             QStringLiteral(",@PoDoU+1,NULL));");
+    s << numberingLines(in);
     if (in.cardDiscount > 0) {
         const QString n = QString::number(in.cardDiscount);
         s << QStringLiteral("UPDATE ") + uct + QStringLiteral(" set pc=pc*(100-") + n +

@@ -44,3 +44,8 @@ qint64 lastReceiptNumber(int year, const QString &stredisko);
 // and the number is left NULL when the range is used up, so that the receipt is
 // refused instead of numbered twice.
 QStringList counterSaleCommitScript(const CommitInput &input);
+
+// The commit of one open order of table service (lines of `stul`): numbering as
+// above, the VAT split and totals of that order only; a refund keeps the payment
+// type its lines carry. No card discount, correction or delivery notes.
+QStringList tableCommitScript(const CommitInput &input, const QString &stul);
