@@ -4,6 +4,7 @@
 #include "store/work_tables.h"
 #include "support/receipt_fixture.h"
 #include "support/test_db.h"
+#include "tables/table_map.h"
 #include "tables/table_move.h"
 
 #include <QTemporaryDir>
@@ -26,6 +27,9 @@ private slots:
     void moves();
     void movesOfAStornoCopy();
     void goingBackChangesNothing();
+    void names_data();
+    void names();
+    void mapCaptions();
 
 private:
     QStringList order(const QString &stul);
@@ -246,6 +250,74 @@ void TestTableService::goingBackChangesNothing()
     // "ZPĚT": the dialog closes without done().
     QCOMPARE(order(QStringLiteral("2z1")), before);
     QCOMPARE(order(QStringLiteral("3")), QStringList());
+}
+
+void TestTableService::names_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("tableId");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("a name") << "Novák"
+                            << "Novák"
+                            << "";
+    QTest::newRow("15 characters cut to 10") << "Svatební hostina"
+                                             << "Svatební h"
+                                             << "";
+    QTest::newRow("digit first") << "7 trpaslíků"
+                                 << "" << tablemap::kDigitFirst;
+    QTest::newRow("space then digit") << " 7 trpaslíků"
+                                      << " 7 trpaslí"
+                                      << "";
+    QTest::newRow("digit later") << "a1"
+                                 << "a1"
+                                 << "";
+    QTest::newRow("empty") << ""
+                           << "" << tablemap::kEmptyName;
+}
+
+void TestTableService::names()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, tableId);
+    QFETCH(QString, refusal);
+    const tablemap::NameChoice choice = tablemap::nameChoice(typed);
+    QCOMPARE(choice.tableId, tableId);
+    QCOMPARE(choice.refusal, refusal);
+}
+
+void TestTableService::mapCaptions()
+{
+    QCOMPARE(tablemap::panelOf(QStringLiteral("2z3")), QStringLiteral("s2z3"));
+    QCOMPARE(tablemap::panelOf(QStringLiteral("4")), QStringLiteral("s4"));
+    QCOMPARE(tablemap::panelOf(QStringLiteral("Bar")), QString());
+    QCOMPARE(tablemap::captionWhenLeft(QStringLiteral("1z2"), 150.5, QStringLiteral(" 150,50")),
+             QStringLiteral(" 150,50"));
+    QCOMPARE(tablemap::captionWhenLeft(QStringLiteral("1z2"), 0, QStringLiteral(" ,00")),
+             QStringLiteral("2"));
+    QCOMPARE(tablemap::captionWhenLeft(QStringLiteral("1"), 0, QStringLiteral(" ,00")),
+             QStringLiteral("1"));
+    QCOMPARE(tablemap::captionWhenLeft(QStringLiteral("Bar"), 0, QStringLiteral(" ,00")),
+             QString());
+    QCOMPARE(tablemap::captionWhenLeft(QStringLiteral("Bar"), 20, QStringLiteral(" 20,00")),
+             QStringLiteral("Bar"));
+
+    // The open orders survive a restart of the screen: the work table is kept.
+    fixture::addWorkLine(*m_db, QStringLiteral("01"),
+                         {QStringLiteral("A"), 21, 150.5, 1, QStringLiteral("2015-03-10 10:00:00"),
+                          QStringLiteral("777"), QStringLiteral("1z2")});
+    fixture::addWorkLine(*m_db, QStringLiteral("01"),
+                         {QStringLiteral("B"), 21, 1200, 1, QStringLiteral("2015-03-10 10:00:00"),
+                          QStringLiteral("777"), QStringLiteral("3")});
+    fixture::addWorkLine(*m_db, QStringLiteral("01"),
+                         {QStringLiteral("C"), 21, 10, 1, QStringLiteral("2015-03-10 10:00:00"),
+                          QStringLiteral("777"), QStringLiteral("Bar")});
+    QCOMPARE(WorkTables(QStringLiteral("01")).ensureForTableService(*m_db), false);
+    QStringList seen;
+    for (const tablemap::OpenOrder &o : tablemap::openOrders(*m_db, QStringLiteral("01")))
+        seen << QStringLiteral("%1=%2").arg(o.tableId).arg(o.total);
+    seen.sort();
+    QCOMPARE(seen, (QStringList{QStringLiteral("1z2=150.5"), QStringLiteral("3=1200"),
+                                QStringLiteral("Bar=10")}));
 }
 
 QTEST_GUILESS_MAIN(TestTableService)
