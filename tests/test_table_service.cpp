@@ -1,4 +1,5 @@
 #include "sale/receipt_commit.h"
+#include "sale/receipt_lines.h"
 #include "store/db_error.h"
 #include "store/db_session.h"
 #include "store/work_tables.h"
@@ -20,6 +21,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
+    void tableLineWrite();
     void payingOneSeatLeavesTheOther();
     void refundKeepsThePaymentType();
     void failedCommitKeepsEveryOrder();
@@ -87,6 +89,26 @@ double TestTableService::total(const QString &stul)
 {
     return m_db->scalar(QStringLiteral("select sum(cenar) from tmp01uct where stul='%1'").arg(stul))
         .toDouble();
+}
+
+void TestTableService::tableLineWrite()
+{
+    m_db->exec(QStringLiteral(
+        "insert into seznam set stredisko='777', jkpov='P1', nazev='Pivo', zkratka='Pivo', "
+        "popis='točené', povaha='K', mj='ks', pc=41.32, pcsd=50, slevakc=5, dph=21, nc=20"));
+    QSqlQuery q = m_db->query(QStringLiteral("select * from seznam"));
+    QVERIFY(q.next());
+    const QString statement =
+        tableLineInsertStatement(QStringLiteral("01"), q.record(), 2, 1.5, QStringLiteral("777"),
+                                 QStringLiteral("1z2"), QDateTime(QDate(2015, 3, 10), QTime(9, 5)));
+    const QStringList lines = statement.split(QLatin1Char('\n'));
+    QCOMPARE(lines.at(3), QStringLiteral(" ,popis='točené'"));
+    QCOMPARE(lines.indexOf(QStringLiteral(" ,stul='1z2'")),
+             lines.indexOf(QStringLiteral(" ,stredisko='777'")) + 1);
+    QVERIFY(!statement.contains(QStringLiteral("soucetuzao")));
+    m_db->exec(statement);
+    QCOMPARE(order(QStringLiteral("1z2")), QStringList{QStringLiteral("P1 3 135")});
+    QCOMPARE(m_db->scalar(QStringLiteral("select soucetuzao from tmp01uct")).toDouble(), 0.0);
 }
 
 void TestTableService::payingOneSeatLeavesTheOther()

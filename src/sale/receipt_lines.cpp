@@ -21,15 +21,19 @@ QString numberOf(const QSqlRecord &r, const char *field)
 
 } // namespace
 
-QString lineInsertStatement(const QString &cisloPC, const QSqlRecord &p, int pocet,
-                            double unitQuantity, const QString &ico, const QString &stredisko,
-                            const QDateTime &now)
+namespace {
+
+// The line write of both screens; table service puts the line into an order and
+// carries no purchase price, counter sale may leave out the descriptions.
+QString insertLine(const QString &cisloPC, const QSqlRecord &p, int pocet, double unitQuantity,
+                   bool descriptions, bool purchasePrice, const QString &stredisko,
+                   const QString *stul, const QDateTime &now)
 {
     QStringList s;
     s << QStringLiteral("insert into tmp") + cisloPC + QStringLiteral("uct");
     s << QStringLiteral("SET nazev=") + textOf(p, "nazev");
     s << QStringLiteral(" ,zkratka=") + textOf(p, "zkratka");
-    if (ico != kIcoWithoutDescriptions) {
+    if (descriptions) {
         s << QStringLiteral(" ,popis=") + textOf(p, "popis");
         s << QStringLiteral(" ,popis2=") + textOf(p, "popis2");
     }
@@ -43,8 +47,11 @@ QString lineInsertStatement(const QString &cisloPC, const QSqlRecord &p, int poc
     s << QStringLiteral(" ,datum=") + sql::quote(text::formatDateTime(now));
     s << QStringLiteral(" ,cisuctenky=0");
     s << QStringLiteral(" ,soucetu=") + sql::quote(QStringLiteral("0"));
-    s << QStringLiteral(" ,soucetuzao=") + numberOf(p, "nc");
+    if (purchasePrice)
+        s << QStringLiteral(" ,soucetuzao=") + numberOf(p, "nc");
     s << QStringLiteral(" ,stredisko=") + sql::quote(stredisko);
+    if (stul)
+        s << QStringLiteral(" ,stul=") + sql::quote(*stul);
     s << QStringLiteral(" ,pcsd0=") + numberOf(p, "pcsd");
     s << QStringLiteral(" ,cenar0=pcsd0*mnoz");
     s << QStringLiteral(" ,slevaproc=") + numberOf(p, "slevaproc");
@@ -54,35 +61,21 @@ QString lineInsertStatement(const QString &cisloPC, const QSqlRecord &p, int poc
     return s.join(QLatin1Char('\n'));
 }
 
-QString tableLineInsertStatement(const QString &cisloPC, const QSqlRecord &p, int pocet,
+} // namespace
+
+QString lineInsertStatement(const QString &cisloPC, const QSqlRecord &product, int pocet,
+                            double unitQuantity, const QString &ico, const QString &stredisko,
+                            const QDateTime &now)
+{
+    return insertLine(cisloPC, product, pocet, unitQuantity, ico != kIcoWithoutDescriptions, true,
+                      stredisko, nullptr, now);
+}
+
+QString tableLineInsertStatement(const QString &cisloPC, const QSqlRecord &product, int pocet,
                                  double unitQuantity, const QString &stredisko, const QString &stul,
                                  const QDateTime &now)
 {
-    QStringList s;
-    s << QStringLiteral("insert into tmp") + cisloPC + QStringLiteral("uct");
-    s << QStringLiteral("SET nazev=") + textOf(p, "nazev");
-    s << QStringLiteral(" ,zkratka=") + textOf(p, "zkratka");
-    s << QStringLiteral(" ,popis=") + textOf(p, "popis");
-    s << QStringLiteral(" ,popis2=") + textOf(p, "popis2");
-    s << QStringLiteral(" ,jkpov=") + textOf(p, "jkpov");
-    s << QStringLiteral(" ,povaha=") + textOf(p, "povaha");
-    s << QStringLiteral(" ,pocet=") + QString::number(pocet);
-    s << QStringLiteral(" ,mnoz=pocet*") + sql::quote(sql::number(unitQuantity));
-    s << QStringLiteral(" ,mj=") + textOf(p, "mj");
-    s << QStringLiteral(" ,pc=") + numberOf(p, "pc");
-    s << QStringLiteral(" ,dph=") + numberOf(p, "dph");
-    s << QStringLiteral(" ,datum=") + sql::quote(text::formatDateTime(now));
-    s << QStringLiteral(" ,cisuctenky=0");
-    s << QStringLiteral(" ,soucetu=") + sql::quote(QStringLiteral("0"));
-    s << QStringLiteral(" ,stredisko=") + sql::quote(stredisko);
-    s << QStringLiteral(" ,stul=") + sql::quote(stul);
-    s << QStringLiteral(" ,pcsd0=") + numberOf(p, "pcsd");
-    s << QStringLiteral(" ,cenar0=pcsd0*mnoz");
-    s << QStringLiteral(" ,slevaproc=") + numberOf(p, "slevaproc");
-    s << QStringLiteral(" ,slevakc=") + numberOf(p, "slevakc");
-    s << QStringLiteral(" ,pcsd=pcsd0-slevakc");
-    s << QStringLiteral(" ,cenar=pcsd*mnoz");
-    return s.join(QLatin1Char('\n'));
+    return insertLine(cisloPC, product, pocet, unitQuantity, true, false, stredisko, &stul, now);
 }
 
 QString receiptLinesQuery(const QString &cisloPC)
