@@ -5,10 +5,12 @@
 #include "support/receipt_fixture.h"
 #include "support/test_db.h"
 #include "support/typing.h"
+#include "tables/move_dialog.h"
 #include "tables/table_map.h"
 #include "tables/table_map_window.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -22,6 +24,7 @@ private slots:
     void choosingTablesAndSeats();
     void namedOrders();
     void captionsFromOpenOrders();
+    void moveDialog();
 
 private:
     // Clicks a panel on the shown map; `name` is typed into the name dialog when one opens.
@@ -139,6 +142,58 @@ void TestTableMap::captionsFromOpenOrders()
     QCOMPARE(map.panel(QStringLiteral("s2z1"))->text(), QStringLiteral("1"));
     map.RefreshMoveSource(QStringLiteral("2z1"), 35, text::formatAmount(35));
     QCOMPARE(map.panel(QStringLiteral("s2z1"))->text(), text::formatAmount(35));
+}
+
+void TestTableMap::moveDialog()
+{
+    testdb::reset();
+    DbSession db;
+    db.open(testdb::settings());
+    WorkTables(QStringLiteral("01")).ensureForTableService(db);
+    fixture::addWorkLine(db, QStringLiteral("01"),
+                         {QStringLiteral("K"), 21, 10, 3, QStringLiteral("2015-03-10 10:00:00"),
+                          QStringLiteral("777"), QStringLiteral("2z1")});
+    ModalWatcher watcher;
+    TFpresun dialog(db, QStringLiteral("01"), QStringLiteral("2z1"), QStringLiteral("2z2"));
+    QCOMPARE(dialog.size(), QSize(1018, 679));
+    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("smer"))->text(),
+             QStringLiteral("2z1 -> 2z2"));
+    bool done = false;
+    QTimer::singleShot(0, this, [&] {
+        QTRY_VERIFY(dialog.isVisible() && dialog.isActiveWindow());
+        auto *presun = dialog.findChild<QPushButton *>(QStringLiteral("presun"));
+        auto *hotovo = dialog.findChild<QPushButton *>(QStringLiteral("hotovo"));
+        QVERIFY(!presun->isEnabled() && !hotovo->isEnabled());
+        dialog.chooseLine();
+        auto *quantity = dialog.findChild<QLineEdit *>(QStringLiteral("mnozstvi"));
+        QCOMPARE(quantity->text(), QStringLiteral("3"));
+        QVERIFY(presun->isEnabled());
+        quantity->selectAll();
+        typeText(quantity, QStringLiteral("abc"));
+        presun->click(); // not a number: nothing moved
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QVERIFY(!hotovo->isEnabled());
+        dialog.chooseLine();
+        quantity->selectAll();
+        typeText(quantity, QStringLiteral("1"));
+        QTRY_VERIFY(dialog.isActiveWindow());
+        QTest::keyClick(quantity, Qt::Key_Return, Qt::ControlModifier);
+        QTRY_VERIFY(hotovo->isEnabled());
+        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("soucet"))->text(),
+                 text::formatWholeAmount(10));
+        QCOMPARE(quantity->text(), QString());
+        done = true;
+        QTest::keyClick(quantity, Qt::Key_F5); // HOTOVO
+    });
+    QVERIFY(dialog.run());
+    QVERIFY(done);
+    QCOMPARE(
+        db.scalar(QStringLiteral("select sum(mnoz) from tmp01uct where stul='2z1'")).toDouble(),
+        2.0);
+    QCOMPARE(
+        db.scalar(QStringLiteral("select sum(mnoz) from tmp01uct where stul='2z2'")).toDouble(),
+        1.0);
+    QCOMPARE(dialog.sourceTotalAfterMove(), 20.0);
 }
 
 QTEST_MAIN(TestTableMap)
