@@ -18,6 +18,26 @@
 
 namespace {
 
+// Quantities and money as the cashier reads them.
+class MoveLinesModel : public QSqlQueryModel
+{
+public:
+    using QSqlQueryModel::QSqlQueryModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const QString field = record().fieldName(index.column()).toLower();
+        const bool number = field == QLatin1String("mnoz") || field == QLatin1String("pcsd") ||
+                            field == QLatin1String("cenar");
+        if (role == Qt::TextAlignmentRole && number)
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole || !number)
+            return QSqlQueryModel::data(index, role);
+        const double value = QSqlQueryModel::data(index, role).toDouble();
+        return field == QLatin1String("mnoz") ? quantityText(value)
+                                              : text::formatAmount(value).trimmed();
+    }
+};
+
 QTableView *grid(QSqlQueryModel *model, const QString &name, QWidget *parent)
 {
     auto *view = new QTableView(parent);
@@ -26,9 +46,12 @@ QTableView *grid(QSqlQueryModel *model, const QString &name, QWidget *parent)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
+    QFont header = view->font();
+    header.setBold(true);
     QFont f = view->font();
     f.setPixelSize(27);
     view->setFont(f);
+    view->horizontalHeader()->setFont(header);
     view->verticalHeader()->setDefaultSectionSize(36);
     return view;
 }
@@ -67,7 +90,7 @@ TFpresun::TFpresun(DbSession &session, const QString &cisloPC, const QString &so
                    const QString &target, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_session(session), m_move(session, cisloPC, source, target),
-      m_sourceModel(new QSqlQueryModel(this)), m_movedModel(new QSqlQueryModel(this)),
+      m_sourceModel(new MoveLinesModel(this)), m_movedModel(new MoveLinesModel(this)),
       m_quantity(new QLineEdit(this)),
       m_presun(new LegendButton(QStringLiteral("PŘESUN"), QStringLiteral("^Enter"), this)),
       m_hotovo(new LegendButton(QStringLiteral("HOTOVO"), QStringLiteral("F5"), this)),
@@ -117,9 +140,13 @@ TFpresun::TFpresun(DbSession &session, const QString &cisloPC, const QString &so
     right->addWidget(m_total);
     right->addStretch();
     right->addWidget(back);
+    auto *panel = new QWidget(this);
+    panel->setFixedWidth(230);
+    panel->setLayout(right);
     auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(left, 1);
-    layout->addLayout(right);
+    layout->addWidget(panel);
 
     connect(m_source, &QTableView::doubleClicked, this, &TFpresun::chooseLine);
     connect(m_moved, &QTableView::doubleClicked, this, &TFpresun::chooseLine);
