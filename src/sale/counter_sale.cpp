@@ -128,7 +128,8 @@ EntryOutcome CounterSale::enterCode(const QString &text)
     Entry e;
     e.product = *product;
     const QString jkpov = product->value(QStringLiteral("jkpov")).toString();
-    e.onReceipt = quantityOnReceipt(jkpov);
+    // Only the stock check needs it: no query on every scan without stock control.
+    e.onReceipt = m_config.nepovolitDoMinusu ? quantityOnReceipt(jkpov) : 0;
 
     const std::optional<double> quantity = parseQuantity(typed.quantityText);
     if (!quantity) {

@@ -477,6 +477,7 @@ void TFuctenka::recover()
     hidePrompt();
     m_code->clear();
     try {
+        m_sale.SpoctiSoucet();
         refreshLines();
         ZobrDen();
     } catch (const std::exception &) {
@@ -498,12 +499,12 @@ void TFuctenka::refreshLines()
         m_lines->setCurrentIndex(m_linesModel->index(rows - 1, ReceiptLinesModel::Nazev));
     m_lines->scrollToBottom();
     adjustColumns();
-    SpoctiSoucet();
+    showTotal();
 }
 
-void TFuctenka::SpoctiSoucet()
+void TFuctenka::showTotal()
 {
-    m_sale.SpoctiSoucet();
+    // Every change of the lines has recomputed the total already.
     m_total->setText(text::formatAmount(m_sale.total()));
 }
 

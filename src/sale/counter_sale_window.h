@@ -107,9 +107,9 @@ private:
     void focusCodeField();
     void focusField(QWidget *field);
 
-    // Re-reads the line list and the total, then today's receipts.
+    // Re-reads the line list and shows the total; today's receipts apart.
     void refreshLines();
-    void SpoctiSoucet();
+    void showTotal();
     void ZobrDen();
     // After a server error: re-read what can be re-read, without a second message.
     void recover();
