@@ -30,6 +30,10 @@ start)
     if alive; then
         exit 0
     fi
+    if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+        echo "Port $port is taken by another server; choose another with PRODEJ_DB_PORT." >&2
+        exit 1
+    fi
     mkdir -p "$dir"
     user=$(id -un)
     if [ ! -d "$data/mysql" ]; then
