@@ -2,6 +2,7 @@
 #include "store/db_session.h"
 #include "store/sql_text.h"
 #include "support/test_db.h"
+#include "support/working_folder.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -12,7 +13,6 @@ class TestDbSession : public QObject
 private slots:
     void initTestCase();
     void init();
-    void cleanupTestCase();
     void quotedValuesStayValues_data();
     void quotedValuesStayValues();
     void connectionIsCompressedAndStrict();
@@ -25,15 +25,12 @@ private slots:
     void unreachableServer();
 
 private:
-    QTemporaryDir m_work;
-    QString m_oldCurrent;
+    TemporaryWorkingFolder m_dir; // trace files land here
     DbSession m_session;
 };
 
 void TestDbSession::initTestCase()
 {
-    m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_work.path()); // trace files land here
     testdb::reset();
     m_session.open(testdb::settings());
 }
@@ -44,11 +41,6 @@ void TestDbSession::init()
     m_session.exec(QStringLiteral("CREATE TABLE pokus (id INT AUTO_INCREMENT PRIMARY KEY, "
                                   "v VARCHAR(100) NOT NULL, k VARCHAR(3) NOT NULL DEFAULT '') "
                                   "ENGINE=InnoDB DEFAULT CHARSET=cp1250 COLLATE=cp1250_czech_cs"));
-}
-
-void TestDbSession::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
 }
 
 void TestDbSession::quotedValuesStayValues_data()

@@ -5,6 +5,7 @@
 #include "store/work_tables.h"
 #include "support/receipt_fixture.h"
 #include "support/test_db.h"
+#include "support/working_folder.h"
 
 #include <QtTest>
 
@@ -18,9 +19,7 @@ class TestReceiptCommit : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
-    void cleanupTestCase();
     void scriptText();
     void numbering_data();
     void numbering();
@@ -42,21 +41,9 @@ private:
     CommitInput input(const QString &cisloPC = QStringLiteral("01")) const;
     QVariant stored(const QString &column, qint64 cisuctenky, int id2 = 1);
 
-    QTemporaryDir m_work;
-    QString m_oldCurrent;
+    TemporaryWorkingFolder m_dir; // trace files land here
     std::unique_ptr<DbSession> m_db;
 };
-
-void TestReceiptCommit::initTestCase()
-{
-    m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_work.path());
-}
-
-void TestReceiptCommit::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
-}
 
 void TestReceiptCommit::init()
 {

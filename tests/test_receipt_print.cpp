@@ -8,6 +8,7 @@
 #include "store/work_tables.h"
 #include "support/receipt_fixture.h"
 #include "support/test_db.h"
+#include "support/working_folder.h"
 
 #include <QImage>
 #include <QProcess>
@@ -20,8 +21,6 @@ class TestReceiptPrint : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void templateChoice_data();
     void templateChoice();
     void everyTemplateIsShipped();
@@ -35,20 +34,8 @@ private slots:
 
 private:
     QString pdfText(Report &report);
-    QTemporaryDir m_dir;
-    QString m_oldCurrent;
+    TemporaryWorkingFolder m_dir; // trace files land here
 };
-
-void TestReceiptPrint::initTestCase()
-{
-    m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-}
-
-void TestReceiptPrint::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
-}
 
 void TestReceiptPrint::templateChoice_data()
 {

@@ -4,6 +4,7 @@
 #include "sale/payment_dialog.h"
 #include "support/modal_watcher.h"
 #include "support/test_db.h"
+#include "support/working_folder.h"
 #include "tables/table_sale_window.h"
 
 #include <QApplication>
@@ -15,26 +16,17 @@ class TestReceiptScreens : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void counterSaleStartsAndCleansUp();
     void tableServiceKeepsItsWorkReceipt();
     void unreachableServerIsReported();
-    void cleanupTestCase();
 
 private:
     QString writeIni(int port);
     static QStringList workTables();
 
-    QTemporaryDir m_dir;
-    QString m_oldCurrent;
+    TemporaryWorkingFolder m_dir; // trace files land here
 };
-
-void TestReceiptScreens::initTestCase()
-{
-    m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-}
 
 void TestReceiptScreens::init()
 {
@@ -109,11 +101,6 @@ void TestReceiptScreens::unreachableServerIsReported()
     QVERIFY(!screen.isReady());
     screen.close(); // nothing to drop, no second message
     QCOMPARE(watcher.texts().size(), 1);
-}
-
-void TestReceiptScreens::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
 }
 
 QTEST_MAIN(TestReceiptScreens)

@@ -7,6 +7,7 @@
 #include "reports/sales_reports.h"
 #include "store/db_session.h"
 #include "support/test_db.h"
+#include "support/working_folder.h"
 
 #include <QImage>
 #include <QSqlField>
@@ -18,8 +19,6 @@ class TestReports : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void byPaymentType();
     void byDayCountsEachDay();
@@ -42,21 +41,9 @@ private:
                           const QString &branch = QString());
     static QStringList cells(const QList<QSqlRecord> &rows, const QStringList &columns);
 
-    QTemporaryDir m_dir;
-    QString m_oldCurrent;
+    TemporaryWorkingFolder m_dir; // trace files land here
     std::unique_ptr<DbSession> m_db;
 };
-
-void TestReports::initTestCase()
-{
-    m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-}
-
-void TestReports::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
-}
 
 void TestReports::init()
 {

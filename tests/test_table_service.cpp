@@ -5,6 +5,7 @@
 #include "store/work_tables.h"
 #include "support/receipt_fixture.h"
 #include "support/test_db.h"
+#include "support/working_folder.h"
 #include "tables/table_map.h"
 #include "tables/table_move.h"
 
@@ -18,8 +19,6 @@ class TestTableService : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void tableLineWrite();
     void payingOneSeatLeavesTheOther();
@@ -38,21 +37,9 @@ private:
     double total(const QString &stul);
     CommitInput input(PaymentMode mode = PaymentMode::Cash) const;
 
-    QTemporaryDir m_dir;
-    QString m_oldCurrent;
+    TemporaryWorkingFolder m_dir; // trace files land here
     std::unique_ptr<DbSession> m_db;
 };
-
-void TestTableService::initTestCase()
-{
-    m_oldCurrent = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-}
-
-void TestTableService::cleanupTestCase()
-{
-    QDir::setCurrent(m_oldCurrent);
-}
 
 void TestTableService::init()
 {

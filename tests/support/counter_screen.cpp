@@ -7,16 +7,14 @@
 #include <QTimer>
 #include <QtTest>
 
-CounterScreen::CounterScreen() : m_oldCurrent(QDir::currentPath())
+CounterScreen::CounterScreen()
 {
-    QDir::setCurrent(m_dir.path());
     watcher = std::make_unique<ModalWatcher>();
 }
 
 CounterScreen::~CounterScreen()
 {
     stop();
-    QDir::setCurrent(m_oldCurrent);
 }
 
 void CounterScreen::loadShop()

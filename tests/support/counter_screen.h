@@ -6,11 +6,11 @@
 #include "sale/counter_sale_window.h"
 #include "sale/payment_dialog.h"
 #include "support/modal_watcher.h"
+#include "support/working_folder.h"
 
 #include <QLineEdit>
 #include <QObject>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
@@ -61,6 +61,5 @@ public:
     std::unique_ptr<ModalWatcher> watcher;
 
 private:
-    QTemporaryDir m_dir;
-    QString m_oldCurrent;
+    TemporaryWorkingFolder m_dir;
 };
