@@ -60,12 +60,6 @@ QString moneyText(double value)
     return t;
 }
 
-QString numberText(double value)
-{
-    QString t = QString::number(value, 'g', 15);
-    return t.replace(QLatin1Char('.'), text::systemDecimalSeparator());
-}
-
 // The keys one value gives a template, into `object`.
 void putValue(mustache::data &object, const QString &name, const QVariant &value, bool numeric,
               bool isDate = false)
@@ -86,7 +80,7 @@ void putValue(mustache::data &object, const QString &name, const QVariant &value
     }
     if (numeric) {
         const double number = value.toDouble();
-        object.set(s(name), s(numberText(number)));
+        object.set(s(name), s(text::formatNumber(number)));
         object.set(s(name + QStringLiteral("_kc")), s(moneyText(number)));
         const QString whole = text::formatWholeAmount(number).trimmed();
         object.set(s(name + QStringLiteral("_cele")),

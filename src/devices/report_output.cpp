@@ -1,5 +1,6 @@
 #include "devices/report_output.h"
 
+#include "app/error_box.h"
 #include "devices/report.h"
 #include "devices/report_designer.h"
 #include "reports/csv_export.h"
@@ -80,4 +81,14 @@ void designReport(Report &report, QWidget *parent)
 {
     ReportDesigner designer(report, parent);
     designer.exec();
+}
+
+void showReport(Report &report, bool designer, QWidget *parent)
+{
+    if (designer)
+        designReport(report, parent);
+    else if (report.prepare())
+        previewReport(report, parent);
+    else
+        showError(parent, report.error());
 }

@@ -14,3 +14,6 @@ bool printReport(Report &report, bool printerDialog, QWidget *parent, QString *e
 void previewReport(Report &report, QWidget *parent);
 // Opens the designer on the loaded template, modally.
 void designReport(Report &report, QWidget *parent);
+// The reports' output: the designer with "/ES", else the preview of the prepared
+// report, or the template's error.
+void showReport(Report &report, bool designer, QWidget *parent);

@@ -89,6 +89,12 @@ QString formatWholeAmount(double value)
     return withSign(value, whole, groupedWholePart(whole));
 }
 
+QString formatNumber(double value)
+{
+    QString t = QString::number(value, 'g', 15);
+    return t.replace(QLatin1Char('.'), systemDecimalSeparator());
+}
+
 QString padLeft(const QString &text, int width)
 {
     return text.size() >= width ? text : blanks(width - int(text.size())) + text;

@@ -27,6 +27,10 @@ QString formatAmount(double value, QChar decimalSeparator = systemDecimalSeparat
 // "### ###": 1234 -> "1 234", 0 -> " ".
 QString formatWholeAmount(double value);
 
+// A number as the workstation writes it: up to 15 significant digits, the
+// system's decimal separator ("2,5", "1577700001").
+QString formatNumber(double value);
+
 QString padLeft(const QString &text, int width);
 QString padRight(const QString &text, int width);
 // Blanks added at the end, then in front, alternately, until the width is reached.

@@ -141,12 +141,7 @@ void TFhisto::print()
     report.loadFromFile(QDir(m_templateFolder).filePath(QStringLiteral("his1.fr3")));
     report.setVariable(QStringLiteral("tex1"), m_jkpov);
     report.setVariable(QStringLiteral("tex2"), m_nazev);
-    if (m_switches.designer)
-        designReport(report, this);
-    else if (report.prepare())
-        previewReport(report, this);
-    else
-        showError(this, report.error());
+    showReport(report, m_switches.designer, this);
 }
 
 void TFhisto::done(int result)

@@ -76,12 +76,7 @@ void TFtrzby1::Button1Click()
     Report report;
     if (!runGuarded(this, [&] { runSalesReport(m_session, request, m_templateFolder, report); }))
         return;
-    if (m_switches.designer)
-        designReport(report, this);
-    else if (report.prepare())
-        previewReport(report, this);
-    else
-        showError(this, report.error());
+    showReport(report, m_switches.designer, this);
 }
 
 void TFtrzby1::done(int result)

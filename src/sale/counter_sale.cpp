@@ -154,7 +154,7 @@ EntryOutcome CounterSale::enterCode(const QString &text)
                 product->value(QStringLiteral("nazev")).toString(),
                 text::formatAmount(product->value(QStringLiteral("pcsd")).toDouble()).trimmed() +
                     QStringLiteral(" Kč"),
-                quantityText(stock) + QLatin1Char(' ') + mj, mj};
+                text::formatNumber(stock) + QLatin1Char(' ') + mj, mj};
             m_entry = e;
             return out;
         }

@@ -630,14 +630,8 @@ void TFuctenka::Button9Click()
             dialog.ask(QDate::currentDate().year() - 2000, m_sale.station().stredisko, running);
     });
     ReceiptPrint print(ReceiptScreen::CounterSale, m_sale.config().typUctenky, m_templateFolder);
-    if (asked && number && runGuarded(this, [&] { print.load(m_session, *number); })) {
-        if (m_switches.designer)
-            designReport(print.report(), this);
-        else if (print.report().prepare())
-            previewReport(print.report(), this);
-        else
-            showError(this, print.report().error());
-    }
+    if (asked && number && runGuarded(this, [&] { print.load(m_session, *number); }))
+        showReport(print.report(), m_switches.designer, this);
     focusCodeField();
 }
 

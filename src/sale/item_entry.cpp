@@ -30,12 +30,6 @@ std::optional<double> parseQuantity(const QString &text)
     return value;
 }
 
-QString quantityText(double value)
-{
-    QString t = QString::number(value, 'g', 15);
-    return t.replace(QLatin1Char('.'), text::systemDecimalSeparator());
-}
-
 bool isQuickNumberCode(const QString &code)
 {
     return code.size() >= 1 && code.size() <= 4;

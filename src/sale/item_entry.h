@@ -19,9 +19,6 @@ TypedCode splitTypedCode(const QString &fixedText);
 // it is not a number (or not a sensible one: infinite, or a million or more).
 std::optional<double> parseQuantity(const QString &text);
 
-// The quantity as the workstation shows it: "2,5".
-QString quantityText(double value);
-
 // Codes of 1 to 4 characters are quick numbers, of 8 or 13 EAN codes.
 bool isQuickNumberCode(const QString &code);
 bool isEanCode(const QString &code);

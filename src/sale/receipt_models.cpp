@@ -1,7 +1,6 @@
 #include "sale/receipt_models.h"
 
 #include "devices/text_utils.h"
-#include "sale/item_entry.h"
 
 #include <QFont>
 
@@ -15,7 +14,7 @@ QVariant ReceiptLinesModel::data(const QModelIndex &index, int role) const
         case Cenar:
             return text::formatAmount(raw.toDouble()).trimmed();
         case Mnoz:
-            return quantityText(raw.toDouble());
+            return text::formatNumber(raw.toDouble());
         default:
             return raw;
         }

@@ -33,7 +33,7 @@ public:
         if (role != Qt::DisplayRole || !number)
             return QSqlQueryModel::data(index, role);
         const double value = QSqlQueryModel::data(index, role).toDouble();
-        return field == QLatin1String("mnoz") ? quantityText(value)
+        return field == QLatin1String("mnoz") ? text::formatNumber(value)
                                               : text::formatAmount(value).trimmed();
     }
 };
@@ -188,7 +188,7 @@ void TFpresun::chooseLine()
         return;
     const QSqlRecord line = m_sourceModel->record(current.row());
     m_chosenId2 = line.value(QStringLiteral("id2")).toInt();
-    m_quantity->setText(quantityText(line.value(QStringLiteral("mnoz")).toDouble()));
+    m_quantity->setText(text::formatNumber(line.value(QStringLiteral("mnoz")).toDouble()));
     m_quantity->setFocus();
     m_quantity->selectAll();
     m_presun->setEnabled(true);
