@@ -1,6 +1,7 @@
 #include "reports/item_history_window.h"
 
 #include "app/error_box.h"
+#include "app/fonts.h"
 #include "devices/report.h"
 #include "devices/report_output.h"
 #include "store/db_session.h"
@@ -48,9 +49,7 @@ TFhisto::TFhisto(DbSession &session, const QString &cisloPC, const QString &jkpo
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
 
-    QFont big = font();
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    big.setBold(true);
+    const QFont big = scaledFont(font(), 1.3);
     auto *code = new QLabel(jkpov, this);
     auto *name = new QLabel(nazev, this);
     code->setFont(big);

@@ -3,6 +3,7 @@
 #include "app/enter_as_tab.h"
 #include "app/error_box.h"
 #include "app/exit_line_edit.h"
+#include "app/fonts.h"
 #include "app/legend_button.h"
 #include "app/please_wait_window.h"
 #include "app/station.h"
@@ -31,17 +32,10 @@
 
 namespace {
 
-QFont scaled(QFont font, double factor, bool bold)
-{
-    font.setPointSizeF(font.pointSizeF() * factor);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel *spacedTitle(const QString &text, QWidget *parent)
 {
     auto *title = new QLabel(text, parent);
-    title->setFont(scaled(title->font(), 1.4, true));
+    title->setFont(scaledFont(title->font(), 1.4, true));
     title->setStyleSheet(QStringLiteral("color: #00308f"));
     return title;
 }
@@ -68,7 +62,7 @@ QTableView *listView(QAbstractItemModel *model, const QString &name, QWidget *pa
     view->horizontalHeader()->setHighlightSections(false);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 10);
     view->setAlternatingRowColors(true);
-    view->setFont(scaled(view->font(), 1.2, false));
+    view->setFont(scaledFont(view->font(), 1.2, false));
     return view;
 }
 
@@ -132,8 +126,8 @@ void TFuctenka::buildLayout()
     lists->addLayout(right, 7);
 
     // The lower panel.
-    const QFont big = scaled(font(), 2.0, true);
-    const QFont buttonFont = scaled(font(), 1.3, true);
+    const QFont big = scaledFont(font(), 2.0, true);
+    const QFont buttonFont = scaledFont(font(), 1.3, true);
     m_code = new ExitLineEdit(this);
     m_code->setObjectName(QStringLiteral("codeField"));
     m_code->setMaxLength(20);
@@ -184,15 +178,15 @@ void TFuctenka::buildLayout()
 
     m_promptName = new QLabel(this);
     m_promptName->setObjectName(QStringLiteral("promptName"));
-    m_promptName->setFont(scaled(font(), 1.3, true));
+    m_promptName->setFont(scaledFont(font(), 1.3, true));
     m_promptPrice = new QLabel(this);
     m_promptPrice->setObjectName(QStringLiteral("promptPrice"));
-    m_promptPrice->setFont(scaled(font(), 1.3, true));
+    m_promptPrice->setFont(scaledFont(font(), 1.3, true));
     m_promptStock = new QLabel(this);
     m_promptStock->setObjectName(QStringLiteral("promptStock"));
-    m_promptStock->setFont(scaled(font(), 1.3, false));
+    m_promptStock->setFont(scaledFont(font(), 1.3, false));
     m_quantityCaption = new QLabel(QStringLiteral("Množství"), this);
-    m_quantityCaption->setFont(scaled(font(), 1.3, true));
+    m_quantityCaption->setFont(scaledFont(font(), 1.3, true));
     m_quantity = new ExitLineEdit(this);
     m_quantity->setObjectName(QStringLiteral("quantityField"));
     m_quantity->setMaxLength(20);
@@ -201,7 +195,7 @@ void TFuctenka::buildLayout()
     connect(m_quantity, &ExitLineEdit::exited, this, &TFuctenka::Edit2Exit, Qt::QueuedConnection);
     m_unit = new QLabel(this);
     m_unit->setObjectName(QStringLiteral("unitLabel"));
-    m_unit->setFont(scaled(font(), 1.3, true));
+    m_unit->setFont(scaledFont(font(), 1.3, true));
     for (QWidget *w :
          {static_cast<QWidget *>(m_promptName), static_cast<QWidget *>(m_promptPrice),
           static_cast<QWidget *>(m_promptStock), static_cast<QWidget *>(m_quantityCaption),
@@ -213,7 +207,7 @@ void TFuctenka::buildLayout()
 
     m_total = new QLabel(this);
     m_total->setObjectName(QStringLiteral("totalLabel"));
-    m_total->setFont(scaled(font(), 3.2, true));
+    m_total->setFont(scaledFont(font(), 3.2, true));
     m_total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_total->installEventFilter(this);
     m_total->setToolTip(QStringLiteral("Dvojklik: tržba dne a pokladna"));

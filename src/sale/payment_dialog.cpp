@@ -2,6 +2,7 @@
 
 #include "app/enter_as_tab.h"
 #include "app/error_box.h"
+#include "app/fonts.h"
 #include "app/legend_button.h"
 #include "devices/text_utils.h"
 
@@ -21,13 +22,6 @@ QLabel *caption(const QString &text, QWidget *parent)
     return label;
 }
 
-QFont scaled(QFont font, double factor, bool bold = true)
-{
-    font.setPointSizeF(font.pointSizeF() * factor);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 TFplatit::TFplatit(QWidget *parent)
@@ -45,8 +39,8 @@ TFplatit::TFplatit(QWidget *parent)
     setWindowTitle(QStringLiteral("Účtenka - platba"));
     setModal(true);
     new EnterAsTab(this);
-    const QFont big = scaled(font(), 2.2);
-    const QFont large = scaled(font(), 1.5);
+    const QFont big = scaledFont(font(), 2.2);
+    const QFont large = scaledFont(font(), 1.5);
 
     for (QLabel *value : {m_totalValue, m_dueValue}) {
         value->setFont(big);

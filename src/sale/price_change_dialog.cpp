@@ -1,6 +1,7 @@
 #include "sale/price_change_dialog.h"
 
 #include "app/enter_as_tab.h"
+#include "app/fonts.h"
 #include "app/legend_button.h"
 #include "devices/text_utils.h"
 
@@ -32,9 +33,7 @@ TFzmenac::TFzmenac(QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Změna prodejní ceny"));
     new EnterAsTab(this);
-    QFont big = font();
-    big.setPointSizeF(big.pointSizeF() * 1.5);
-    big.setBold(true);
+    const QFont big = scaledFont(font(), 1.5);
     m_percent->setObjectName(QStringLiteral("percent"));
     m_percent->setRange(0, 100);
     m_percent->setButtonSymbols(QAbstractSpinBox::NoButtons);

@@ -1,5 +1,6 @@
 #include "sale/receipt_number_dialog.h"
 
+#include "app/fonts.h"
 #include "app/legend_button.h"
 #include "devices/receipt_print.h"
 
@@ -14,9 +15,7 @@ TFtiskuct::TFtiskuct(QWidget *parent)
       m_running(new QSpinBox(this))
 {
     setWindowTitle(QStringLiteral("Tisk účtenky"));
-    QFont big = font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
+    const QFont big = scaledFont(font(), 1.6);
     m_year->setObjectName(QStringLiteral("year"));
     m_year->setRange(0, 99);
     m_branch->setObjectName(QStringLiteral("branch"));
