@@ -40,10 +40,9 @@ int main(int argc, char *argv[])
     TFnabcen nabcen;
     std::unique_ptr<QWidget> mainWindow;
     if (readTableServiceMode(QDir::currentPath()))
-        mainWindow = std::make_unique<TFstuctenka>(iniPath, station, switches);
+        mainWindow = std::make_unique<TFstuctenka>(iniPath, station, platit, nabcen, switches);
     else
         mainWindow = std::make_unique<TFuctenka>(iniPath, station, platit, nabcen, switches);
-    // The table map is created here too.
 
     // Before any database work: a second copy only brings the first one forward.
     SingleInstance instance(SingleInstance::keyForExecutable(QApplication::applicationFilePath()));

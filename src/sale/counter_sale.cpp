@@ -175,7 +175,7 @@ EntryOutcome CounterSale::leaveQuantityPrompt(const QString &quantity)
     text.replace(QLatin1Char('.'), QLatin1Char(','));
     const bool wholePieces =
         m_entry->product.value(QStringLiteral("povaha")).toString() == QLatin1String("K");
-    if (wholePieces && text.contains(QLatin1Char(','))) {
+    if (wholePieces && !decimalPiecesAllowed() && text.contains(QLatin1Char(','))) {
         out.result = EntryOutcome::Result::StayInPrompt;
         out.message = kWholePieces;
         return out;
@@ -229,7 +229,7 @@ double CounterSale::deleteLine(int id2)
     return amount;
 }
 
-qint64 CounterSale::UlozUcte()
+CommitInput CounterSale::commitInput() const
 {
     CommitInput in;
     in.cisloPC = m_station.cisloPC;
@@ -241,7 +241,12 @@ qint64 CounterSale::UlozUcte()
     in.correctedReceipt = m_receipt.correctedReceipt;
     in.deliveryCustomer = m_receipt.deliveryCustomer;
     in.stockControl = m_config.nepovolitDoMinusu;
-    const qint64 number = ::UlozUcte(m_session, in);
+    return in;
+}
+
+qint64 CounterSale::UlozUcte()
+{
+    const qint64 number = ::UlozUcte(m_session, commitInput());
     m_receipt.correctedReceipt = 0;
     m_receipt.deliveryCustomer.clear();
     SpoctiSoucet();

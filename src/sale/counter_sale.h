@@ -61,12 +61,13 @@ public:
                        "nebo ji zrušte načtením účtenky k vratce (Ctrl+F5).");
 
     CounterSale(Station &station, DbSession &session);
+    virtual ~CounterSale() = default;
 
     // Start-up as far as the work receipt: settings, connection, `Ico`, and a
     // fresh work receipt table. Throws UserError or DbError; nothing is prepared then.
-    void start(const Config &config);
+    virtual void start(const Config &config);
     // Drops the workstation's work tables, when the start got that far.
-    void close();
+    virtual void close();
 
     bool isReady() const { return m_tables.has_value(); }
     const Config &config() const { return m_config; }
@@ -84,25 +85,25 @@ public:
     bool allowBelowStock() const { return m_allowBelowStock; }
 
     // Writes a line of the product into the work receipt.
-    void ZapisFofr(const QSqlRecord &product, int pocet, double unitQuantity);
+    virtual void ZapisFofr(const QSqlRecord &product, int pocet, double unitQuantity);
     // Re-reads the receipt's total from the work receipt.
-    double SpoctiSoucet();
+    virtual double SpoctiSoucet();
     double total() const { return m_total; }
     // Deletes the line with this id2; returns its amount `cenar`.
     double deleteLine(int id2);
 
-    bool hasLines();
+    virtual bool hasLines();
 
     // Correction: loads a committed receipt into the work receipt and its negated
     // copy into the storno table; the next commit writes both.
     void loadForCorrection(qint64 number);
     // Copy for refund: loads a committed receipt; a pending correction is dropped.
-    void copyForRefund(qint64 number);
+    virtual void copyForRefund(qint64 number);
     // "VRATKA": commits the work receipt as a refund. Refused (UserError) while a
     // correction is pending: the old receipt would be reversed twice.
     qint64 refund();
     // Deletes all lines; nothing (and no trace) when there are none.
-    void deleteAllLines();
+    virtual void deleteAllLines();
     // A line's list price and purchase price, for the price change.
     struct LinePrices
     {
@@ -115,11 +116,23 @@ public:
     ReceiptState &receipt() { return m_receipt; }
     // Commits the work receipt with the receipt state; afterwards the corrected
     // receipt and the delivery-note customer are cleared. Returns the number.
-    qint64 UlozUcte();
+    virtual qint64 UlozUcte();
 
     // Queries of the window's lists.
-    QString receiptLinesQuery() const;
+    virtual QString receiptLinesQuery() const;
     QString todayReceiptsQuery() const;
+
+protected:
+    // Whether the quantity prompt takes a decimal quantity of a product sold by the piece.
+    virtual bool decimalPiecesAllowed() const { return false; }
+    CommitInput commitInput() const;
+
+    Station &m_station;
+    DbSession &m_session;
+    Config m_config;
+    std::optional<WorkTables> m_tables;
+    double m_total = 0;
+    ReceiptState m_receipt;
 
 private:
     struct Entry
@@ -134,12 +147,6 @@ private:
     bool passesStockCheck(const Entry &entry) const;
     EntryOutcome writeChecked(const Entry &entry, const QString &refusal);
 
-    Station &m_station;
-    DbSession &m_session;
-    Config m_config;
-    std::optional<WorkTables> m_tables;
     std::optional<Entry> m_entry; // between the code field and the quantity prompt
     bool m_allowBelowStock = false;
-    double m_total = 0;
-    ReceiptState m_receipt;
 };

@@ -70,9 +70,21 @@ QTableView *listView(QAbstractItemModel *model, const QString &name, QWidget *pa
 
 TFuctenka::TFuctenka(const QString &iniPath, Station &station, TFplatit &platit, TFnabcen &nabcen,
                      const LaunchSwitches &switches, QWidget *parent)
-    : QWidget(parent), m_iniPath(iniPath), m_templateFolder(receiptTemplateFolder()),
-      m_platit(platit), m_nabcen(nabcen), m_switches(switches), m_sale(station, m_session),
-      m_linesModel(new ReceiptLinesModel(this)), m_todayModel(new TodayReceiptsModel(this))
+    : TFuctenka(
+          ReceiptScreen::CounterSale,
+          [&station](DbSession &session) {
+              return std::make_unique<CounterSale>(station, session);
+          },
+          iniPath, platit, nabcen, switches, parent)
+{}
+
+TFuctenka::TFuctenka(ReceiptScreen screen, const SaleFactory &makeSale, const QString &iniPath,
+                     TFplatit &platit, TFnabcen &nabcen, const LaunchSwitches &switches,
+                     QWidget *parent)
+    : QWidget(parent), m_screen(screen), m_iniPath(iniPath),
+      m_templateFolder(receiptTemplateFolder()), m_platit(platit), m_nabcen(nabcen),
+      m_switches(switches), m_sale(makeSale(m_session)), m_linesModel(new ReceiptLinesModel(this)),
+      m_todayModel(new TodayReceiptsModel(this))
 {
     setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
     resize(1024, 768);
@@ -101,17 +113,21 @@ void TFuctenka::buildLayout()
     // Left: today's receipts. Right: the receipt being built.
     m_today = listView(m_todayModel, QStringLiteral("todayReceipts"), this);
     m_lines = listView(m_linesModel, QStringLiteral("receiptLines"), this);
-    connect(m_lines, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
-        m_lines->setCurrentIndex(index);
-        smazRadkuF8();
-    });
+    if (!tableService()) {
+        connect(m_lines, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+            m_lines->setCurrentIndex(index);
+            smazRadkuF8();
+        });
+    }
 
     auto *left = new QGridLayout;
     left->addWidget(spacedTitle(QStringLiteral("Ú Č T E N K Y"), this), 0, 0);
-    left->addWidget(legend(QStringLiteral("^F4\n^F5"),
-                           QStringLiteral("^F4 - nabídne účtenku pro opravu\n"
-                                          "^F5 - vytvoří storno účtenku, pak ^F6 - vratka"),
-                           this),
+    const QString refundHint = QStringLiteral("^F5 - vytvoří storno účtenku, pak ^F6 - vratka");
+    left->addWidget(tableService()
+                        ? legend(QStringLiteral("^F5"), refundHint, this)
+                        : legend(QStringLiteral("^F4\n^F5"),
+                                 QStringLiteral("^F4 - nabídne účtenku pro opravu\n") + refundHint,
+                                 this),
                     0, 1);
     left->addWidget(m_today, 1, 0, 1, 2);
     auto *right = new QGridLayout;
@@ -146,16 +162,29 @@ void TFuctenka::buildLayout()
     m_pay = new LegendButton(QStringLiteral("PLATBA"), QStringLiteral("F5"), this);
     m_pay->setObjectName(QStringLiteral("platba"));
     connect(m_pay, &QPushButton::clicked, this, &TFuctenka::Button5Click);
-    auto *priceChange = new LegendButton(QStringLiteral("ZMĚNA CENY"), QStringLiteral("F4"), this);
-    priceChange->setObjectName(QStringLiteral("zmenaCeny"));
-    connect(priceChange, &QPushButton::clicked, this, &TFuctenka::Button4Click);
+    // F4 changes the price at the counter and the table in table service, where
+    // the price change has a button of its own without a key.
+    auto *button4 =
+        tableService() ? new LegendButton(QStringLiteral("STOLY"), QStringLiteral("F4"), this)
+                       : new LegendButton(QStringLiteral("ZMĚNA CENY"), QStringLiteral("F4"), this);
+    button4->setObjectName(tableService() ? QStringLiteral("stoly") : QStringLiteral("zmenaCeny"));
+    connect(button4, &QPushButton::clicked, this, &TFuctenka::Button4Click);
+    LegendButton *priceChange = nullptr;
+    if (tableService()) {
+        priceChange = new LegendButton(QStringLiteral("ZMĚNA\nCENY"), QString(), this);
+        priceChange->setObjectName(QStringLiteral("zmenaCeny"));
+        connect(priceChange, &QPushButton::clicked, this, &TFuctenka::changeLinePrice);
+    }
     auto *refund = new LegendButton(QStringLiteral("VRATKA"), QStringLiteral("^F6"), this);
     refund->setObjectName(QStringLiteral("vratka"));
     connect(refund, &QPushButton::clicked, this, &TFuctenka::Button66Click);
     auto *productList = new LegendButton(QStringLiteral("SEZNAM"), QStringLiteral("F3"), this);
     productList->setObjectName(QStringLiteral("seznam"));
     connect(productList, &QPushButton::clicked, this, &TFuctenka::Button3Click);
-    auto *terminal = new LegendButton(QStringLiteral("TERMINÁL"), QString(), this);
+    auto *terminal = new LegendButton(
+        tableService() ? QStringLiteral("PŘESUN") : QStringLiteral("TERMINÁL"), QString(), this);
+    terminal->setObjectName(tableService() ? QStringLiteral("presun") : QStringLiteral("terminal"));
+    connect(terminal, &QPushButton::clicked, this, &TFuctenka::Button11Click);
     m_print = new LegendButton(QStringLiteral("TISK"), QStringLiteral("F9"), this);
     m_print->setObjectName(QStringLiteral("tisk"));
     connect(m_print, &QPushButton::clicked, this, &TFuctenka::Button9Click);
@@ -163,13 +192,13 @@ void TFuctenka::buildLayout()
     takings->setObjectName(QStringLiteral("trzby"));
     connect(takings, &QPushButton::clicked, this, &TFuctenka::Button10Click);
     // These commands arrive with the commands, printing, reports and terminal work.
-    m_laterCommands = {terminal};
-    m_commands = {m_pay, m_print, priceChange, refund, m_keypad, productList, takings};
-    for (QPushButton *b :
-         {static_cast<QPushButton *>(m_pay), static_cast<QPushButton *>(priceChange),
-          static_cast<QPushButton *>(refund), static_cast<QPushButton *>(productList),
-          static_cast<QPushButton *>(terminal), static_cast<QPushButton *>(m_print),
-          static_cast<QPushButton *>(takings), m_keypad}) {
+    m_commands = {m_pay, m_print, button4, refund, m_keypad, productList, takings};
+    if (tableService())
+        m_commands << terminal << priceChange;
+    else
+        m_laterCommands = {terminal};
+    for (QWidget *command : std::as_const(m_commands) + m_laterCommands) {
+        auto *b = static_cast<QPushButton *>(command);
         b->setFont(buttonFont);
         b->setMinimumHeight(56);
         b->setAutoDefault(false);
@@ -218,8 +247,21 @@ void TFuctenka::buildLayout()
     auto *upper = new QHBoxLayout;
     upper->addLayout(codeBox, 3);
     upper->addWidget(m_keypad);
+    if (tableService()) {
+        // The order being worked on, in big letters beside the code field.
+        m_tableLabel = new QLabel(this);
+        m_tableLabel->setObjectName(QStringLiteral("LabelStul"));
+        QFont tableFont = font();
+        tableFont.setPixelSize(48);
+        tableFont.setBold(true);
+        m_tableLabel->setFont(tableFont);
+        m_tableLabel->setStyleSheet(QStringLiteral("color: #006400"));
+        m_tableLabel->setMinimumWidth(200);
+        m_tableLabel->setAlignment(Qt::AlignCenter);
+        upper->addWidget(m_tableLabel, 2);
+    }
     upper->addWidget(m_pay, 2);
-    upper->addWidget(priceChange, 2);
+    upper->addWidget(button4, 2);
     upper->addWidget(refund, 2);
     auto *prompt = new QHBoxLayout;
     prompt->addWidget(m_promptName, 4);
@@ -232,6 +274,8 @@ void TFuctenka::buildLayout()
     lower->addWidget(m_total, 4);
     lower->addWidget(productList, 2);
     lower->addWidget(terminal, 2);
+    if (priceChange)
+        lower->addWidget(priceChange, 2);
     lower->addWidget(m_print, 1);
     lower->addWidget(takings, 1);
 
@@ -270,11 +314,14 @@ void TFuctenka::createHotKeys()
         key(QKeySequence(Qt::Key_F5), &TFuctenka::Button5Click),
         key(QKeySequence(Qt::Key_F8), &TFuctenka::deleteLineKey),
         key(QKeySequence(Qt::Key_F9), &TFuctenka::Button9Click),
-        key(QKeySequence(Qt::CTRL | Qt::Key_F4), &TFuctenka::correctionKey),
         key(QKeySequence(Qt::CTRL | Qt::Key_F5), &TFuctenka::copyKey),
         key(QKeySequence(Qt::CTRL | Qt::Key_F6), &TFuctenka::Button66Click),
         key(QKeySequence(Qt::CTRL | Qt::Key_F8), &TFuctenka::deleteAllLines),
     };
+    if (tableService())
+        return;
+    // The counter's own keys: correction and the one-shot sale below stock.
+    m_hotKeys << key(QKeySequence(Qt::CTRL | Qt::Key_F4), &TFuctenka::correctionKey);
     m_belowStockKey =
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F10), &TFuctenka::allowBelowStock);
 }
@@ -284,7 +331,8 @@ void TFuctenka::HotKey(bool on)
     m_hotKeysOn = on;
     for (QShortcut *k : std::as_const(m_hotKeys))
         k->setEnabled(on);
-    m_belowStockKey->setEnabled(on && m_sale.config().nepovolitDoMinusu);
+    if (m_belowStockKey)
+        m_belowStockKey->setEnabled(on && m_sale->config().nepovolitDoMinusu);
     // Switching on also ends the keypad's use for the current entry.
     if (on)
         m_keypadUsed = false;
@@ -309,11 +357,11 @@ void TFuctenka::FormShow()
         if (config.dotykMonitor && !m_keypadWindow)
             m_keypadWindow = std::make_unique<TFnumklav>();
         // The TERMINÁL button and the customer display are prepared here.
-        m_sale.start(config);
+        m_sale->start(config);
         refreshLines();
         ZobrDen();
         wait.setCaption(QStringLiteral("Účtenka - načítám seznam"));
-        m_nabcen.attach(m_session, m_sale.station().stredisko, m_switches, m_templateFolder);
+        m_nabcen.attach(m_session, m_sale->station().stredisko, m_switches, m_templateFolder);
         wait.setCaption(QStringLiteral("Účtenka - načítám seznam 2"));
         wait.setCaption(QStringLiteral("Účtenka - načítám EAN"));
         wait.setCaption(QStringLiteral("Účtenka - načítám FOFR"));
@@ -325,11 +373,12 @@ void TFuctenka::FormShow()
     m_code->clear();
     focusCodeField();
     HotKey(true);
+    afterStart();
 }
 
 void TFuctenka::showReadyState()
 {
-    const bool ready = m_sale.isReady();
+    const bool ready = m_sale->isReady();
     m_offline->setVisible(!ready);
     m_code->setEnabled(ready);
     for (QWidget *w : std::as_const(m_commands))
@@ -364,16 +413,16 @@ void TFuctenka::showMessage(const QString &message)
 
 void TFuctenka::Edit1Exit()
 {
-    if (m_entryRunning || !m_sale.isReady() || m_code->text().isEmpty())
+    if (m_entryRunning || !m_sale->isReady() || m_code->text().isEmpty())
         return;
     m_entryRunning = true;
-    if (m_sale.config().dotykMonitor && m_keypadWindow)
+    if (m_sale->config().dotykMonitor && m_keypadWindow)
         m_keypadWindow->hide();
-    const QString fixed = text::fixScannerDigits(m_code->text());
+    const QString fixed = typedCode(m_code->text());
     m_code->setText(fixed);
     HotKey(false);
     EntryOutcome outcome;
-    if (!runGuarded(this, [&] { outcome = m_sale.enterCode(fixed); })) {
+    if (!runGuarded(this, [&] { outcome = m_sale->enterCode(fixed); })) {
         recover();
         m_entryRunning = false;
         return;
@@ -392,6 +441,11 @@ void TFuctenka::Edit1Exit()
     m_entryRunning = false;
 }
 
+QString TFuctenka::typedCode(const QString &text) const
+{
+    return text::fixScannerDigits(text);
+}
+
 void TFuctenka::openPrompt(const QuantityPrompt &prompt)
 {
     m_promptName->setText(prompt.name);
@@ -403,7 +457,9 @@ void TFuctenka::openPrompt(const QuantityPrompt &prompt)
           static_cast<QWidget *>(m_promptStock), static_cast<QWidget *>(m_quantityCaption),
           static_cast<QWidget *>(m_quantity), static_cast<QWidget *>(m_unit)})
         w->show();
-    if (m_sale.config().dotykMonitor && m_keypadUsed && m_keypadWindow) {
+    // Table service has no stock: its place shows the order.
+    m_promptStock->setVisible(!tableService());
+    if (m_sale->config().dotykMonitor && m_keypadUsed && m_keypadWindow) {
         m_quantity->clear();
         m_keypadWindow->showFor(this, Keypad::Target::QuantityField, QStringLiteral("1"));
         return;
@@ -431,7 +487,7 @@ void TFuctenka::Edit2Exit()
     text.replace(QLatin1Char('.'), QLatin1Char(','));
     m_quantity->setText(text);
     EntryOutcome outcome;
-    const bool ok = runGuarded(this, [&] { outcome = m_sale.leaveQuantityPrompt(text); });
+    const bool ok = runGuarded(this, [&] { outcome = m_sale->leaveQuantityPrompt(text); });
     if (ok && outcome.result == EntryOutcome::Result::StayInPrompt) {
         showMessage(outcome.message);
         focusField(m_quantity);
@@ -471,7 +527,7 @@ void TFuctenka::recover()
     hidePrompt();
     m_code->clear();
     try {
-        m_sale.SpoctiSoucet();
+        m_sale->SpoctiSoucet();
         refreshLines();
         ZobrDen();
     } catch (const std::exception &) {
@@ -483,9 +539,9 @@ void TFuctenka::recover()
 
 void TFuctenka::refreshLines()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
-    m_session.fillModel(*m_linesModel, m_sale.receiptLinesQuery());
+    m_session.fillModel(*m_linesModel, m_sale->receiptLinesQuery());
     while (m_linesModel->canFetchMore())
         m_linesModel->fetchMore();
     // The list points at the last line, the one written last.
@@ -494,17 +550,18 @@ void TFuctenka::refreshLines()
     m_lines->scrollToBottom();
     adjustColumns();
     showTotal();
+    linesRefreshed();
 }
 
 void TFuctenka::showTotal()
 {
     // Every change of the lines has recomputed the total already.
-    m_total->setText(text::formatAmount(m_sale.total()));
+    m_total->setText(text::formatAmount(m_sale->total()));
 }
 
 void TFuctenka::ZobrDen()
 {
-    m_session.fillModel(*m_todayModel, m_sale.todayReceiptsQuery());
+    m_session.fillModel(*m_todayModel, m_sale->todayReceiptsQuery());
     for (int c :
          {TodayReceiptsModel::Cisuctenky, TodayReceiptsModel::Datum, TodayReceiptsModel::Typplatby})
         m_today->hideColumn(c);
@@ -532,11 +589,11 @@ void TFuctenka::deleteLineKey()
 void TFuctenka::smazRadkuF8()
 {
     const QModelIndex current = m_lines->currentIndex();
-    if (!current.isValid() || !m_sale.isReady())
+    if (!current.isValid() || !m_sale->isReady())
         return;
     const int id2 = m_linesModel->id2At(current.row());
     if (!runGuarded(this, [&] {
-            m_sale.deleteLine(id2);
+            m_sale->deleteLine(id2);
             refreshLines();
         })) {
         recover();
@@ -554,27 +611,27 @@ void TFuctenka::allowBelowStock()
     box.addButton(QStringLiteral("Zpět"), QMessageBox::RejectRole);
     box.exec();
     if (box.clickedButton() == allow)
-        m_sale.allowBelowStockOnce();
+        m_sale->allowBelowStockOnce();
     focusCodeField();
 }
 
 void TFuctenka::Button5Click()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
     HotKey(false);
-    const int due = amountDue(m_sale.total());
+    const int due = amountDue(m_sale->total());
     // The customer display shows the amount due here.
     const std::optional<PaymentChoice> choice =
-        m_platit.platba(due, m_sale.config().platbaKartou, m_session);
-    ReceiptState &receipt = m_sale.receipt();
+        m_platit.platba(due, m_sale->config().platbaKartou, m_session, !tableService());
+    ReceiptState &receipt = m_sale->receipt();
     if (choice) {
         receipt.paymentMode = choice->mode;
         receipt.paid = choice->paid;
         receipt.cardDiscount = choice->cardDiscount;
         receipt.cardNumber = choice->cardNumber;
         qint64 number = 0;
-        if (runGuarded(this, [&] { number = m_sale.UlozUcte(); })) {
+        if (runGuarded(this, [&] { number = m_sale->UlozUcte(); })) {
             printAfterCommit(number);
             // The customer display says goodbye here.
         }
@@ -583,6 +640,7 @@ void TFuctenka::Button5Click()
     receipt.cardDiscount = 0;
     receipt.cardNumber.clear();
     recover();
+    afterPayment();
 }
 
 void TFuctenka::printAfterCommit(qint64 number)
@@ -590,7 +648,7 @@ void TFuctenka::printAfterCommit(qint64 number)
     if (m_switches.noPrint)
         return;
     // Right after the commit, on its connection: the data set reads @CiUc.
-    ReceiptPrint print(ReceiptScreen::CounterSale, m_sale.config().typUctenky, m_templateFolder);
+    ReceiptPrint print(m_screen, m_sale->config().typUctenky, m_templateFolder);
     if (!runGuarded(this, [&] { print.load(m_session); }))
         return;
     if (m_switches.designer) {
@@ -610,7 +668,7 @@ void TFuctenka::printAfterCommit(qint64 number)
 
 void TFuctenka::Button9Click()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
     const QModelIndex current = m_today->currentIndex();
     const int running =
@@ -621,9 +679,9 @@ void TFuctenka::Button9Click()
     const bool asked = runGuarded(this, [&] {
         TFtiskuct dialog(this);
         number =
-            dialog.ask(QDate::currentDate().year() - 2000, m_sale.station().stredisko, running);
+            dialog.ask(QDate::currentDate().year() - 2000, m_sale->station().stredisko, running);
     });
-    ReceiptPrint print(ReceiptScreen::CounterSale, m_sale.config().typUctenky, m_templateFolder);
+    ReceiptPrint print(m_screen, m_sale->config().typUctenky, m_templateFolder);
     if (asked && number && runGuarded(this, [&] { print.load(m_session, *number); }))
         showReport(print.report(), m_switches.designer, this);
     focusCodeField();
@@ -652,7 +710,7 @@ qint64 TFuctenka::selectedReceipt() const
 
 void TFuctenka::loadReceipt(const QString &caption, const std::function<void(qint64)> &load)
 {
-    if (!m_sale.isReady() || !todayListReady())
+    if (!m_sale->isReady() || !todayListReady())
         return;
     HotKey(false);
     const qint64 number = selectedReceipt();
@@ -667,34 +725,34 @@ void TFuctenka::loadReceipt(const QString &caption, const std::function<void(qin
 void TFuctenka::correctionKey()
 {
     loadReceipt(QStringLiteral("Storno účtenky - čekej"),
-                [this](qint64 n) { m_sale.loadForCorrection(n); });
+                [this](qint64 n) { m_sale->loadForCorrection(n); });
 }
 
 void TFuctenka::copyKey()
 {
     loadReceipt(QStringLiteral("Kopie účtenky - čekej"),
-                [this](qint64 n) { m_sale.copyForRefund(n); });
+                [this](qint64 n) { m_sale->copyForRefund(n); });
 }
 
 void TFuctenka::Button66Click()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
     HotKey(false);
     qint64 number = 0;
-    if (runGuarded(this, [&] { number = m_sale.refund(); }))
+    if (runGuarded(this, [&] { number = m_sale->refund(); }))
         printAfterCommit(number);
-    m_sale.receipt().cardDiscount = 0;
-    m_sale.receipt().cardNumber.clear();
+    m_sale->receipt().cardDiscount = 0;
+    m_sale->receipt().cardNumber.clear();
     recover();
 }
 
 void TFuctenka::deleteAllLines()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
     if (!runGuarded(this, [this] {
-            m_sale.deleteAllLines();
+            m_sale->deleteAllLines();
             refreshLines();
         }))
         recover();
@@ -702,17 +760,25 @@ void TFuctenka::deleteAllLines()
 
 void TFuctenka::Button4Click()
 {
-    if (!m_sale.isReady())
+    changeLinePrice();
+}
+
+void TFuctenka::changeLinePrice()
+{
+    if (!m_sale->isReady())
         return;
     HotKey(false);
     const QModelIndex current = m_lines->currentIndex();
     if (m_linesModel->rowCount() > 0 && current.isValid()) {
         const int id2 = m_linesModel->id2At(current.row());
         runGuarded(this, [&] {
-            const CounterSale::LinePrices prices = m_sale.linePrices(id2);
+            const CounterSale::LinePrices prices = m_sale->linePrices(id2);
             TFzmenac dialog(this);
-            if (const auto change = dialog.ask(prices.listPrice, prices.purchasePrice))
-                m_sale.changePrice(id2, change->newPrice, change->percent, change->discountKc);
+            // Table lines carry no purchase price.
+            const std::optional<double> purchase =
+                tableService() ? std::nullopt : std::optional<double>(prices.purchasePrice);
+            if (const auto change = dialog.ask(prices.listPrice, purchase))
+                m_sale->changePrice(id2, change->newPrice, change->percent, change->discountKc);
         });
     }
     recover();
@@ -722,7 +788,7 @@ void TFuctenka::KlvClick()
 {
     focusCodeField();
     m_keypadUsed = false;
-    if (!m_sale.config().dotykMonitor || !m_keypadWindow)
+    if (!m_sale->config().dotykMonitor || !m_keypadWindow)
         return;
     m_keypadUsed = true;
     // Beside "Klv", above the lower panel.
@@ -754,11 +820,11 @@ void TFuctenka::keypadQuantityEntered()
 
 void TFuctenka::Button3Click()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
     HotKey(false);
     const int tag =
-        m_nabcen.showList(m_sale.station().cisloPC, m_sale.config().prepocitatStav ? -1 : 0);
+        m_nabcen.showList(m_sale->station().cisloPC, m_sale->config().prepocitatStav ? -1 : 0);
     if (tag < 1) {
         m_code->clear();
         HotKey(true);
@@ -773,9 +839,9 @@ void TFuctenka::Button3Click()
 
 void TFuctenka::Button10Click()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
-    TFtrzby1 reports(m_session, m_sale.station().cisloPC, m_sale.station().stredisko, m_switches,
+    TFtrzby1 reports(m_session, m_sale->station().cisloPC, m_sale->station().stredisko, m_switches,
                      QFileInfo(m_templateFolder).absoluteFilePath(), this);
     reports.exec();
     focusCodeField();
@@ -783,13 +849,13 @@ void TFuctenka::Button10Click()
 
 void TFuctenka::LabelSoucetSDblClick()
 {
-    if (!m_sale.isReady())
+    if (!m_sale->isReady())
         return;
     const Config config = Config::load(m_iniPath);
     DayTotals totals;
     if (!runGuarded(this, [&] {
-            totals = readDayTotals(m_session, config, m_sale.station().cisloPC,
-                                   m_sale.station().stredisko);
+            totals = readDayTotals(m_session, config, m_sale->station().cisloPC,
+                                   m_sale->station().stredisko);
         }))
         return;
     QMessageBox box(QMessageBox::Information, QStringLiteral("Prodej"), dayTotalsMessage(totals),
@@ -799,7 +865,7 @@ void TFuctenka::LabelSoucetSDblClick()
 
 bool TFuctenka::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_total && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_total && event->type() == QEvent::MouseButtonDblClick && !tableService()) {
         LabelSoucetSDblClick();
         return true;
     }
@@ -818,6 +884,15 @@ void TFuctenka::adjustColumns()
     if (m_linesModel->columnCount() == 0)
         return;
     const int width = m_lines->viewport()->width();
+    if (tableService()) {
+        m_lines->hideColumn(ReceiptLinesModel::Jkpov);
+        m_lines->setColumnWidth(ReceiptLinesModel::Nazev, std::max(120, width - 375));
+        m_lines->setColumnWidth(ReceiptLinesModel::Pcsd, 110);
+        m_lines->setColumnWidth(ReceiptLinesModel::Mnoz, 75);
+        m_lines->setColumnWidth(ReceiptLinesModel::Mj, 40);
+        m_lines->horizontalHeader()->setStretchLastSection(true);
+        return;
+    }
     const bool showCode = Config::load(m_iniPath).zobrazitJKPOV;
     m_lines->setColumnHidden(ReceiptLinesModel::Jkpov, !showCode);
     m_lines->setColumnWidth(ReceiptLinesModel::Jkpov, 85);
@@ -832,6 +907,6 @@ void TFuctenka::adjustColumns()
 void TFuctenka::closeEvent(QCloseEvent *event)
 {
     HotKey(false);
-    runGuarded(this, [this] { m_sale.close(); });
+    runGuarded(this, [this] { m_sale->close(); });
     event->accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/config.h"
+#include "devices/receipt_print.h"
 #include "sale/counter_sale.h"
 #include "sale/keypad_window.h"
 #include "store/db_session.h"
@@ -33,9 +34,9 @@ public:
               const LaunchSwitches &switches, QWidget *parent = nullptr);
     ~TFuctenka() override;
 
-    bool isReady() const { return m_sale.isReady(); }
+    bool isReady() const { return m_sale->isReady(); }
     DbSession &session() { return m_session; }
-    CounterSale &sale() { return m_sale; }
+    CounterSale &sale() { return *m_sale; }
 
     // Where the receipt templates are ("fr3" beside the program unless changed).
     void setTemplateFolder(const QString &folder) { m_templateFolder = folder; }
@@ -56,6 +57,38 @@ public slots:
     void FormShow();
 
 protected:
+    // A receipt screen of either kind, with its own logic. `screen` chooses the
+    // layout, the keys and the receipt templates.
+    using SaleFactory = std::function<std::unique_ptr<CounterSale>(DbSession &)>;
+    TFuctenka(ReceiptScreen screen, const SaleFactory &makeSale, const QString &iniPath,
+              TFplatit &platit, TFnabcen &nabcen, const LaunchSwitches &switches, QWidget *parent);
+
+    bool tableService() const { return m_screen == ReceiptScreen::TableService; }
+    // Steps where the table receipt screen differs.
+    // The code field's text as it is looked up.
+    virtual QString typedCode(const QString &text) const;
+    // After the start-up, once the screen is ready.
+    virtual void afterStart() {}
+    // After a payment, committed or not.
+    virtual void afterPayment() {}
+    // After the lines were re-read.
+    virtual void linesRefreshed() {}
+    // "TERMINÁL" / "PŘESUN".
+    virtual void Button11Click() {}
+    // F4: "ZMĚNA CENY" / "STOLY".
+    virtual void Button4Click();
+
+    // Price change of the selected line.
+    void changeLinePrice();
+    void focusCodeField();
+    // Re-reads the lines and the total, also after a server error (without a
+    // second message), and gives the code field the keys back.
+    void recover();
+    // Re-reads the line list and shows the total; today's receipts apart.
+    void refreshLines();
+
+    QLabel *m_tableLabel = nullptr;
+
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -90,8 +123,6 @@ private:
     void Button66Click();
     // Ctrl+F8.
     void deleteAllLines();
-    // "ZMĚNA CENY", F4.
-    void Button4Click();
     // "Klv": the keypad for the code field (touch screens).
     void KlvClick();
     // "SEZNAM", F3: the product list; a product taken over is entered at once.
@@ -104,25 +135,21 @@ private:
     void deleteLineKey();
     void smazRadkuF8();
     void allowBelowStock();
-    void focusCodeField();
     void focusField(QWidget *field);
 
-    // Re-reads the line list and shows the total; today's receipts apart.
-    void refreshLines();
     void showTotal();
     void ZobrDen();
-    // After a server error: re-read what can be re-read, without a second message.
-    void recover();
     void showReadyState();
     void adjustColumns();
 
+    ReceiptScreen m_screen;
     QString m_iniPath;
     QString m_templateFolder;
     TFplatit &m_platit;
     TFnabcen &m_nabcen;
     LaunchSwitches m_switches;
     DbSession m_session;
-    CounterSale m_sale;
+    std::unique_ptr<CounterSale> m_sale;
     bool m_shownOnce = false;
     bool m_entryRunning = false;
     bool m_hotKeysOn = false;

@@ -134,9 +134,13 @@ void TFplatit::setKeysEnabled(bool on)
     m_f6->setEnabled(on && m_cardPayment->isEnabled());
 }
 
-std::optional<PaymentChoice> TFplatit::platba(int due, bool cardPaymentAllowed, DbSession &session)
+std::optional<PaymentChoice> TFplatit::platba(int due, bool cardPaymentAllowed, DbSession &session,
+                                              bool customerCardAllowed)
 {
     m_session = &session;
+    m_customerCardAllowed = customerCardAllowed;
+    m_customer->setEnabled(customerCardAllowed);
+    m_cardLegend->setVisible(customerCardAllowed);
     m_choice.reset();
     m_card = {};
     m_customer->setText(QString());
@@ -177,7 +181,7 @@ void TFplatit::paidChanged()
 
 void TFplatit::openCardEntry()
 {
-    if (!m_session)
+    if (!m_session || !m_customerCardAllowed)
         return;
     if (!m_cards.isLoaded() && !runGuarded(this, [this] { m_cards.load(*m_session); }))
         return;

@@ -24,8 +24,10 @@ public:
 
     // Shows the dialog modally for a receipt whose amount due is `due`. Returns the
     // payment chosen, or nothing for "ZPĚT" and Esc. The session is used only to
-    // read the card list at the first card entry of the run.
-    std::optional<PaymentChoice> platba(int due, bool cardPaymentAllowed, DbSession &session);
+    // read the card list at the first card entry of the run. Without
+    // `customerCardAllowed` no customer card can be entered (no discount).
+    std::optional<PaymentChoice> platba(int due, bool cardPaymentAllowed, DbSession &session,
+                                        bool customerCardAllowed = true);
 
     int amountDueShown() const { return m_due; }
 
@@ -38,6 +40,7 @@ private:
     void setKeysEnabled(bool on);
 
     DbSession *m_session = nullptr;
+    bool m_customerCardAllowed = true;
     CardList m_cards;
     int m_total = 0;
     int m_due = 0;

@@ -84,6 +84,12 @@ QString receiptLinesQuery(const QString &cisloPC)
            QStringLiteral("uct order by id2");
 }
 
+QString receiptLinesQuery(const QString &cisloPC, const QString &stul)
+{
+    return QStringLiteral("select id2, jkpov, nazev, pcsd, mnoz, mj, cenar from tmp") + cisloPC +
+           QStringLiteral("uct where stul=") + sql::quote(stul) + QStringLiteral(" order by id2");
+}
+
 QString todayReceiptsQuery(const QString &stredisko)
 {
     return QStringList{

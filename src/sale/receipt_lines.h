@@ -22,5 +22,7 @@ QString lineInsertStatement(const QString &cisloPC, const QSqlRecord &product, i
 
 // The receipt line list, in entry order.
 QString receiptLinesQuery(const QString &cisloPC);
+// The lines of one open order of table service, in entry order.
+QString receiptLinesQuery(const QString &cisloPC, const QString &stul);
 // Today's receipts of the branch, newest first; `cislo` is the running number.
 QString todayReceiptsQuery(const QString &stredisko);

@@ -57,6 +57,31 @@ QStringList deleteAllScript(const QString &pc)
             QStringLiteral("DELETE from ") + uct(pc) + QLatin1Char(';'), QStringLiteral("commit;")};
 }
 
+QStringList tableCopyForRefundScript(const QString &pc, qint64 number, const QString &stul,
+                                     const QString &columns)
+{
+    const QString order = sql::quote(stul);
+    const QString n = QString::number(number);
+    return {QStringLiteral("START TRANSACTION;"),
+            QStringLiteral("DELETE from ") + uct(pc),
+            QStringLiteral(" WHERE stul=") + order + QLatin1Char(';'),
+            QStringLiteral("INSERT into ") + uct(pc),
+            QStringLiteral(" (select ") + columns + QStringLiteral(" from uctenky"),
+            QStringLiteral(" where cisuctenky=") + n + QStringLiteral(" order by id2);"),
+            QStringLiteral("UPDATE ") + uct(pc) +
+                QStringLiteral(" SET datum=NOW(), vydejka=0, nc=0, stul=") + order,
+            QStringLiteral(" where cisuctenky=") + n + QLatin1Char(';'),
+            QStringLiteral("commit;"),
+            QStringLiteral("DROP table IF EXISTS ") + uct(pc) + QStringLiteral("4;")};
+}
+
+QStringList deleteOrderScript(const QString &pc, const QString &stul)
+{
+    return {QStringLiteral("START TRANSACTION;"), QStringLiteral("DELETE from ") + uct(pc),
+            QStringLiteral(" WHERE stul=") + sql::quote(stul) + QLatin1Char(';'),
+            QStringLiteral("commit;")};
+}
+
 QString priceChangeStatement(const QString &pc, int id2, double newPrice, int percent,
                              double discountKc)
 {

@@ -14,6 +14,15 @@ QStringList correctionScript(const QString &cisloPC, qint64 number);
 QStringList copyForRefundScript(const QString &cisloPC, qint64 number);
 // Deletes every line of the work receipt.
 QStringList deleteAllScript(const QString &cisloPC);
+
+// Table service: loads receipt `number` into open order `stul`, replacing that
+// order's lines and leaving the other orders alone. `columns` is the select list
+// of `uctenky` with the line number `id2` given as 0, so that the work receipt
+// numbers the copied lines anew and no two open lines share a number.
+QStringList tableCopyForRefundScript(const QString &cisloPC, qint64 number, const QString &stul,
+                                     const QString &columns);
+// Table service: deletes the lines of open order `stul`.
+QStringList deleteOrderScript(const QString &cisloPC, const QString &stul);
 // Gives line `id2` the new price; with a discount in percent above 0 also stores
 // the discount in crowns and in percent.
 QString priceChangeStatement(const QString &cisloPC, int id2, double newPrice, int percent,

@@ -1,35 +1,47 @@
 #pragma once
 
-#include "app/config.h"
-#include "store/work_tables.h"
+#include "sale/counter_sale.h"
 
-#include <optional>
-
-class DbSession;
-class Station;
-
-// Table service's logic, apart from its window. All open orders of the
-// workstation live in its work receipt table, keyed by `stul`, across runs.
-class TableSale
+// Table service's logic, apart from its window: the counter sale's, per open
+// order. All open orders of the workstation live in its work receipt table, keyed
+// by `stul`, across runs; everything here reads and writes the current order only.
+class TableSale : public CounterSale
 {
 public:
-    TableSale(Station &station, DbSession &session);
+    // The order a copy for refund goes into.
+    static inline const QString kStornoOrder = QStringLiteral("xx");
 
-    // Start-up as far as the work receipt: settings, connection, and the work
-    // receipt table created only when missing (open orders stay). Throws
-    // UserError or DbError.
-    void start(const Config &config);
+    using CounterSale::CounterSale;
+
+    // Settings, connection and the work receipt table, created only when missing
+    // (open orders stay). No `Ico`, no stock control, no customer display.
+    void start(const Config &config) override;
     // Drops the storno and left-over tables, and the work receipt only when no
     // order is open.
-    void close();
+    void close() override;
 
-    bool isReady() const { return m_tables.has_value(); }
-    const Config &config() const { return m_config; }
-    const WorkTables &tables() const { return *m_tables; }
+    const QString &currentTable() const { return m_currentTable; }
+    // Switches to another order and re-reads its total.
+    void setCurrentTable(const QString &tableId);
+
+    void ZapisFofr(const QSqlRecord &product, int pocet, double unitQuantity) override;
+    double SpoctiSoucet() override;
+    bool hasLines() override;
+    // Commits the current order only; a refund keeps the payment type of its lines.
+    qint64 UlozUcte() override;
+    // Copies the receipt into order "xx", replacing what that order held, and
+    // makes it the current order.
+    void copyForRefund(qint64 number) override;
+    // Deletes the lines of the current order only.
+    void deleteAllLines() override;
+    QString receiptLinesQuery() const override;
+
+protected:
+    bool decimalPiecesAllowed() const override { return true; }
 
 private:
-    Station &m_station;
-    DbSession &m_session;
-    Config m_config;
-    std::optional<WorkTables> m_tables;
+    QString orderCondition() const;
+
+    QString m_currentTable;
+    QString m_copyColumns; // the committed lines' columns, as the copy for refund reads them
 };

@@ -1,64 +1,93 @@
 #include "tables/table_sale_window.h"
 
 #include "app/error_box.h"
-#include "app/please_wait_window.h"
 #include "app/station.h"
+#include "devices/text_utils.h"
+#include "tables/move_dialog.h"
+#include "tables/table_map_window.h"
+#include "tables/table_sale.h"
 
-#include <QCloseEvent>
 #include <QLabel>
-#include <QPushButton>
-#include <QTimer>
-#include <QVBoxLayout>
 
-TFstuctenka::TFstuctenka(const QString &iniPath, Station &station, const LaunchSwitches &switches,
-                         QWidget *parent)
-    : QWidget(parent), m_iniPath(iniPath), m_switches(switches), m_sale(station, m_session),
-      m_status(new QLabel(this)), m_retry(new QPushButton(QStringLiteral("Připojit znovu"), this))
+TFstuctenka::TFstuctenka(const QString &iniPath, Station &station, TFplatit &platit,
+                         TFnabcen &nabcen, const LaunchSwitches &switches, QWidget *parent)
+    : TFuctenka(
+          ReceiptScreen::TableService,
+          [&station](DbSession &session) { return std::make_unique<TableSale>(station, session); },
+          iniPath, platit, nabcen, switches, parent),
+      m_map(new TFstoly(this))
+{}
+
+TableSale &TFstuctenka::tableSale()
 {
-    setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
-    resize(1024, 768);
-    auto *layout = new QVBoxLayout(this);
-    m_status->setAlignment(Qt::AlignCenter);
-    layout->addWidget(m_status, 1);
-    layout->addWidget(m_retry, 0, Qt::AlignCenter);
-    connect(m_retry, &QPushButton::clicked, this, &TFstuctenka::FormShow);
-    showState();
+    return static_cast<TableSale &>(sale());
 }
 
-void TFstuctenka::showEvent(QShowEvent *event)
+QString TFstuctenka::typedCode(const QString &text) const
 {
-    QWidget::showEvent(event);
-    if (!m_shownOnce) {
-        m_shownOnce = true;
-        QTimer::singleShot(0, this, &TFstuctenka::FormShow);
+    // Looked up as typed: no keyboard digit repair, the separator is "°°" itself.
+    return text;
+}
+
+void TFstuctenka::afterStart()
+{
+    if (!runGuarded(this,
+                    [this] { m_map->FillMapTotals(session(), tableSale().station().cisloPC); }))
+        return;
+    Button4Click();
+}
+
+void TFstuctenka::afterPayment()
+{
+    Button4Click();
+}
+
+void TFstuctenka::linesRefreshed()
+{
+    m_tableLabel->setText(tableSale().currentTable());
+}
+
+void TFstuctenka::Button4Click()
+{
+    if (!isReady())
+        return;
+    HotKey(false);
+    TableSale &sale = tableSale();
+    m_map->RefreshLeftTable(sale.currentTable(), m_currentPanel, sale.total(),
+                            text::formatAmount(sale.total()));
+    QString tableId = sale.currentTable();
+    m_map->choose(tableId, m_currentPanel);
+    runGuarded(this, [&] { sale.setCurrentTable(tableId); });
+    showCurrentOrder();
+}
+
+void TFstuctenka::Button11Click()
+{
+    if (!isReady())
+        return;
+    HotKey(false);
+    TableSale &sale = tableSale();
+    const QString source = sale.currentTable();
+    const QString sourcePanel = m_currentPanel;
+    QString target = source;
+    m_map->choose(target, m_currentPanel);
+    TFpresun move(session(), sale.station().cisloPC, source, target, this);
+    if (move.run()) {
+        runGuarded(this, [&] {
+            const double remaining = move.sourceTotalAfterMove();
+            m_map->RefreshMoveSource(source, remaining, text::formatAmount(remaining));
+        });
+    } else {
+        target = source;
+        m_currentPanel = sourcePanel;
     }
+    runGuarded(this, [&] { sale.setCurrentTable(target); });
+    showCurrentOrder();
 }
 
-void TFstuctenka::FormShow()
+void TFstuctenka::showCurrentOrder()
 {
-    const Config config = Config::load(m_iniPath);
-    const bool started = runGuarded(this, [&] {
-        PleaseWait wait(QStringLiteral("Účtenka - načítám číselníky"));
-        wait.setCaption(QStringLiteral("Účtenka - načítám seznam"));
-        m_sale.start(config);
-        wait.setCaption(QStringLiteral("Účtenka - načítám seznam 2"));
-        wait.setCaption(QStringLiteral("Účtenka - načítám EAN"));
-        wait.setCaption(QStringLiteral("Účtenka - načítám FOFR"));
-    });
-    showState();
-    if (started)
-        showMaximized();
-}
-
-void TFstuctenka::showState()
-{
-    m_status->setText(m_sale.isReady() ? QStringLiteral("Obsluha stolů je připravena.")
-                                       : QStringLiteral("Pokladna není připojena k databázi."));
-    m_retry->setVisible(!m_sale.isReady());
-}
-
-void TFstuctenka::closeEvent(QCloseEvent *event)
-{
-    runGuarded(this, [this] { m_sale.close(); });
-    event->accept();
+    m_tableLabel->setText(tableSale().currentTable());
+    // recover() re-reads the order's lines and total and gives the keys back.
+    recover();
 }

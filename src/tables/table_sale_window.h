@@ -1,41 +1,37 @@
 #pragma once
 
-#include "app/config.h"
-#include "store/db_session.h"
-#include "tables/table_sale.h"
+#include "sale/counter_sale_window.h"
 
-#include <QWidget>
+class TFstoly;
+class TableSale;
 
-class QLabel;
-class QPushButton;
-class Station;
-
-// The table receipt screen, the main window of table service.
-class TFstuctenka : public QWidget
+// The table receipt screen, the main window of table service: the counter-sale
+// screen working on one open order at a time, chosen on the table map.
+class TFstuctenka : public TFuctenka
 {
     Q_OBJECT
 public:
-    TFstuctenka(const QString &iniPath, Station &station, const LaunchSwitches &switches,
-                QWidget *parent = nullptr);
+    TFstuctenka(const QString &iniPath, Station &station, TFplatit &platit, TFnabcen &nabcen,
+                const LaunchSwitches &switches, QWidget *parent = nullptr);
 
-    bool isReady() const { return m_sale.isReady(); }
-    DbSession &session() { return m_session; }
-
-public slots:
-    void FormShow();
+    TableSale &tableSale();
+    TFstoly &map() const { return *m_map; }
+    const QString &currentPanel() const { return m_currentPanel; }
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    QString typedCode(const QString &text) const override;
+    void afterStart() override;
+    void afterPayment() override;
+    void linesRefreshed() override;
+    // "PŘESUN": moves lines to the order chosen on the map.
+    void Button11Click() override;
+    // "STOLY": change table on the map.
+    void Button4Click() override;
 
 private:
-    void showState();
+    // Shows the current order: its id, its lines and its total.
+    void showCurrentOrder();
 
-    QString m_iniPath;
-    LaunchSwitches m_switches;
-    DbSession m_session;
-    TableSale m_sale;
-    bool m_shownOnce = false;
-    QLabel *m_status;
-    QPushButton *m_retry;
+    TFstoly *m_map;
+    QString m_currentPanel;
 };
