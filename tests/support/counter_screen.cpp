@@ -2,6 +2,11 @@
 
 #include "support/test_db.h"
 #include "support/typing.h"
+#include "tables/table_map_window.h"
+#include "tables/table_sale_window.h"
+
+#include <QInputDialog>
+#include <QPushButton>
 
 #include <QScopeGuard>
 #include <QTimer>
@@ -10,6 +15,55 @@
 CounterScreen::CounterScreen()
 {
     watcher = std::make_unique<ModalWatcher>();
+    connect(&m_mapPoll, &QTimer::timeout, this, &CounterScreen::answerMapOpening);
+    m_mapPoll.start(20);
+    // A timer of its own: the name is asked for while the map's timer is still
+    // busy with the click, and a timer does not fire inside its own slot.
+    connect(&m_namePoll, &QTimer::timeout, this, [this] {
+        if (auto *name = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            name && name->isActiveWindow()) {
+            name->setTextValue(m_nameToType);
+            name->accept();
+        }
+    });
+    m_namePoll.start(20);
+}
+
+void CounterScreen::answerMapOpening()
+{
+    // Not waiting for the map to be the active window: after a refused name the
+    // message box is gone but the activation may not come back to the map.
+    auto *stoly = qobject_cast<TFstoly *>(QApplication::activeModalWidget());
+    if (!stoly || !stoly->isVisible())
+        return;
+    if (m_mapAnswers.isEmpty()) {
+        stoly->reject();
+        return;
+    }
+    const MapAnswer answer = m_mapAnswers.takeFirst();
+    QPushButton *panel = stoly->panel(answer.panel);
+    QVERIFY2(panel, qPrintable(answer.panel));
+    m_nameToType = answer.name;
+    panel->click();
+}
+
+void CounterScreen::answerMap(const QString &panel, const QString &name)
+{
+    m_mapAnswers.append({panel, name});
+}
+
+void CounterScreen::chooseOnMap(const QString &panel, const QString &name)
+{
+    answerMap(panel, name);
+    QTRY_VERIFY(codeField()->hasFocus());
+    QTest::keyClick(codeField(), Qt::Key_F4);
+    QTRY_VERIFY(m_mapAnswers.isEmpty() && !map().isVisible());
+    QTRY_VERIFY(codeField()->hasFocus() && screen->hotKeysOn());
+}
+
+TFstoly &CounterScreen::map() const
+{
+    return static_cast<TFstuctenka &>(*screen).map();
 }
 
 CounterScreen::~CounterScreen()
@@ -65,7 +119,13 @@ void CounterScreen::start(const Options &o)
     station = std::make_unique<Station>();
     platit = std::make_unique<TFplatit>();
     nabcen = std::make_unique<TFnabcen>();
-    screen = std::make_unique<TFuctenka>(ini, *station, *platit, *nabcen, o.switches);
+    if (o.tableService) {
+        screen = std::make_unique<TFstuctenka>(ini, *station, *platit, *nabcen, o.switches);
+        if (!o.firstPanel.isEmpty())
+            answerMap(o.firstPanel);
+    } else {
+        screen = std::make_unique<TFuctenka>(ini, *station, *platit, *nabcen, o.switches);
+    }
     screen->setTemplateFolder(o.templateFolder.isEmpty() ? QStringLiteral(PRODEJ_TEMPLATE_DIR)
                                                          : o.templateFolder);
     screen->show();
@@ -76,12 +136,15 @@ void CounterScreen::start(const Options &o)
 
 void CounterScreen::stop()
 {
+    if (screen)
+        screen->close(); // as the program ends: the work tables are dropped or kept
     screen.reset();
     nabcen.reset();
     platit.reset();
     station.reset();
     watcher->clear();
     watcher->answerWith(QString());
+    m_mapAnswers.clear();
 }
 
 QLineEdit *CounterScreen::codeField() const

@@ -11,12 +11,15 @@
 #include <QLineEdit>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
 
 // A counter-sale screen on the test database with a small shop, driven as a
 // cashier drives it. Its working folder is a temporary one (trace files).
+class TFstoly;
+
 class CounterScreen : public QObject
 {
 public:
@@ -26,6 +29,10 @@ public:
         bool touchScreen = false;
         LaunchSwitches switches{true, false}; // prints nothing unless asked to
         QString templateFolder = QString();
+        // The table receipt screen; the waiter's first choice on the map that opens
+        // at start (empty: the map is closed without a choice).
+        bool tableService = false;
+        QString firstPanel = QString();
     };
 
     CounterScreen();
@@ -50,6 +57,14 @@ public:
     void pay(const std::function<void(TFplatit &)> &act);
     // The work receipt as "pocet/mnoz/jkpov" lines.
     QStringList lines();
+
+    // Table service: the next time the map opens, the waiter clicks `panel` and,
+    // when a name is asked for, types `name`. Each opening of the map takes the
+    // next answer; with none left the map is closed without a choice.
+    void answerMap(const QString &panel, const QString &name = QString());
+    // F4 ("STOLY") and a choice on the map.
+    void chooseOnMap(const QString &panel, const QString &name = QString());
+    TFstoly &map() const;
     QLineEdit *codeField() const;
     QLineEdit *quantityField() const;
     int count(const QString &fromWhere);
@@ -61,5 +76,16 @@ public:
     std::unique_ptr<ModalWatcher> watcher;
 
 private:
+    struct MapAnswer
+    {
+        QString panel;
+        QString name;
+    };
+    void answerMapOpening();
+
     TemporaryWorkingFolder m_dir;
+    QTimer m_mapPoll;
+    QTimer m_namePoll;
+    QList<MapAnswer> m_mapAnswers;
+    QString m_nameToType;
 };
