@@ -46,8 +46,10 @@ QTableView *grid(QSqlQueryModel *model, const QString &name, QWidget *parent)
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
+    // Small enough that "Množství" fits its narrow column.
     QFont header = view->font();
     header.setBold(true);
+    header.setPixelSize(17);
     QFont f = view->font();
     f.setPixelSize(27);
     view->setFont(f);
@@ -65,8 +67,8 @@ void showColumns(QTableView *view, QSqlQueryModel *model)
         const char *title;
         int width;
     };
-    static const Shown shown[] = {{"zkratka", "ZKRATKA", 350},
-                                  {"mnoz", "Množství", 80},
+    static const Shown shown[] = {{"zkratka", "ZKRATKA", 330},
+                                  {"mnoz", "Množství", 100},
                                   {"mj", "MJ", 45},
                                   {"pcsd", "Cena", 120},
                                   {"cenar", "Celkem", 140}};
