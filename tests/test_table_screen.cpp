@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The table receipt screen as a waiter uses it: orders chosen on the map, lines
@@ -28,9 +29,10 @@ private slots:
     void movingFromTheScreen();
     void stornoCopyGoesToItsOwnOrder();
     void commandsActOnTheCurrentOrderOnly();
+    void printsWithTheTableTemplates();
 
 private:
-    void start(const QString &firstPanel);
+    void start(const QString &firstPanel, CounterScreen::Options o = {});
     QString label() const;
     QString caption(const QString &panel) const;
     // The work receipt's lines of one order as "pocet/mnoz/jkpov".
@@ -55,9 +57,8 @@ void TestTableScreen::cleanup()
     t.stop();
 }
 
-void TestTableScreen::start(const QString &firstPanel)
+void TestTableScreen::start(const QString &firstPanel, CounterScreen::Options o)
 {
-    CounterScreen::Options o;
     o.tableService = true;
     o.firstPanel = firstPanel;
     t.start(o);
@@ -323,11 +324,48 @@ void TestTableScreen::commandsActOnTheCurrentOrderOnly()
     QCOMPARE(orderLines(QStringLiteral("3")), QStringList{QStringLiteral("1/1/300300")});
 
     // A cancelled payment still ends on the map, which shows the order's total.
+    // No customer card is offered at a table.
     t.chooseOnMap(QStringLiteral("s3"));
-    t.pay([](TFplatit &d) { d.reject(); });
+    t.pay([](TFplatit &d) {
+        QVERIFY(!d.findChild<QPushButton *>(QStringLiteral("customer"))->isEnabled());
+        QTest::keyClick(&d, Qt::Key_F2);
+        QVERIFY(!d.findChild<QLineEdit *>(QStringLiteral("cardField"))->isVisible());
+        d.reject();
+    });
     QCOMPARE(caption(QStringLiteral("s3")), text::formatAmount(1000));
     QCOMPARE(t.count(QStringLiteral("from uctenky")), 0);
     QCOMPARE(label(), QStringLiteral("3"));
+}
+
+void TestTableScreen::printsWithTheTableTemplates()
+{
+    // Each template names its own (missing) printer: the message tells which one printed.
+    QTemporaryDir templates;
+    for (const char *base : {"uct1", "uct2", "uct3", "uct1_s", "uct2_s", "uct3_s"}) {
+        QFile f(templates.filePath(QLatin1String(base) + QStringLiteral(".fr3")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("<meta name=\"printer\" content=\"tiskarna-") + base +
+                "\">{{first.cisuctenky}}");
+    }
+    start(QStringLiteral("s1"), {.switches = LaunchSwitches{}, .templateFolder = templates.path()});
+    t.enter(QStringLiteral("500500"), QStringLiteral("1"));
+    payCash(200);
+    QTRY_COMPARE(t.watcher->texts().size(), 1);
+    QVERIFY2(t.watcher->texts().first().contains(QStringLiteral("tiskarna-uct2_s")),
+             qPrintable(t.watcher->texts().first()));
+
+    // The reprint goes to a printer too (not to a preview), with the same template.
+    t.watcher->clear();
+    QTRY_VERIFY(t.codeField()->hasFocus());
+    t.inModal(
+        QStringLiteral("Tisk účtenky"),
+        [](QWidget &dialog) {
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        },
+        [this] { QTest::keyClick(t.codeField(), Qt::Key_F9); });
+    QTRY_COMPARE(t.watcher->texts().size(), 1);
+    QVERIFY2(t.watcher->texts().first().contains(QStringLiteral("tiskarna-uct2_s")),
+             qPrintable(t.watcher->texts().first()));
 }
 
 QTEST_MAIN(TestTableScreen)

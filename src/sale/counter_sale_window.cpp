@@ -682,8 +682,15 @@ void TFuctenka::Button9Click()
             dialog.ask(QDate::currentDate().year() - 2000, m_sale->station().stredisko, running);
     });
     ReceiptPrint print(m_screen, m_sale->config().typUctenky, m_templateFolder);
-    if (asked && number && runGuarded(this, [&] { print.load(m_session, *number); }))
-        showReport(print.report(), m_switches.designer, this);
+    if (asked && number && runGuarded(this, [&] { print.load(m_session, *number); })) {
+        // At the counter a preview; at the tables straight to a printer, chosen first.
+        if (!tableService() || m_switches.designer)
+            showReport(print.report(), m_switches.designer, this);
+        else if (!print.report().prepare())
+            showError(this, print.report().error());
+        else if (QString error; !printReport(print.report(), true, this, &error))
+            showError(this, error);
+    }
     focusCodeField();
 }
 
