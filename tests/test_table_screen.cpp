@@ -35,8 +35,6 @@ private:
     void start(const QString &firstPanel, CounterScreen::Options o = {});
     QString label() const;
     QString caption(const QString &panel) const;
-    // The work receipt's lines of one order as "pocet/mnoz/jkpov".
-    QStringList orderLines(const QString &stul);
     QStringList id2s();
     void press(QKeyCombination key);
     void payCash(int paid);
@@ -72,20 +70,6 @@ QString TestTableScreen::label() const
 QString TestTableScreen::caption(const QString &panel) const
 {
     return t.map().panel(panel)->text();
-}
-
-QStringList TestTableScreen::orderLines(const QString &stul)
-{
-    QStringList out;
-    QSqlQuery q = t.screen->session().query(
-        QStringLiteral("select pocet, mnoz, jkpov from tmp05uct where stul='%1' order by id2")
-            .arg(stul));
-    while (q.next())
-        out << QStringLiteral("%1/%2/%3")
-                   .arg(q.value(0).toInt())
-                   .arg(q.value(1).toDouble())
-                   .arg(q.value(2).toString());
-    return out;
 }
 
 QStringList TestTableScreen::id2s()
@@ -151,8 +135,8 @@ void TestTableScreen::seatsArePaidOnTheirOwnAndSurviveARestart()
     payCash(100);
     QCOMPARE(t.count(QStringLiteral("from uctenky where stul='1z1' and typplatby='H'")), 1);
     QCOMPARE(t.count(QStringLiteral("from uctenky where stul<>'1z1'")), 0);
-    QCOMPARE(orderLines(QStringLiteral("1z1")), QStringList());
-    QCOMPARE(orderLines(QStringLiteral("1z2")), QStringList{QStringLiteral("1/1/300300")});
+    QCOMPARE(t.orderLines(QStringLiteral("1z1")), QStringList());
+    QCOMPARE(t.orderLines(QStringLiteral("1z2")), QStringList{QStringLiteral("1/1/300300")});
     QCOMPARE(caption(QStringLiteral("s1z1")), QStringLiteral("1"));
     QCOMPARE(caption(QStringLiteral("s1z2")), text::formatAmount(1000));
 
@@ -224,8 +208,8 @@ void TestTableScreen::movingFromTheScreen()
         d.Hotovo();
     });
     QCOMPARE(label(), QStringLiteral("2z1"));
-    QCOMPARE(orderLines(QStringLiteral("2z1")), QStringList{QStringLiteral("1/1/400400")});
-    QCOMPARE(orderLines(QStringLiteral("1z1")),
+    QCOMPARE(t.orderLines(QStringLiteral("2z1")), QStringList{QStringLiteral("1/1/400400")});
+    QCOMPARE(t.orderLines(QStringLiteral("1z1")),
              (QStringList{QStringLiteral("1/2/400400"), QStringLiteral("1/1/300300")}));
     QCOMPARE(caption(QStringLiteral("s1z1")), text::formatAmount(1099.5));
 
@@ -234,7 +218,7 @@ void TestTableScreen::movingFromTheScreen()
         moveOne(d, QStringLiteral("1"));
         d.Hotovo();
     });
-    QCOMPARE(orderLines(QStringLiteral("2z1")), QStringList());
+    QCOMPARE(t.orderLines(QStringLiteral("2z1")), QStringList());
     QCOMPARE(caption(QStringLiteral("s2z1")), QStringLiteral("1"));
     QCOMPARE(label(), QStringLiteral("2z2"));
 
@@ -246,9 +230,9 @@ void TestTableScreen::movingFromTheScreen()
         d.reject();
     });
     QCOMPARE(label(), QStringLiteral("1z1"));
-    QCOMPARE(orderLines(QStringLiteral("1z1")),
+    QCOMPARE(t.orderLines(QStringLiteral("1z1")),
              (QStringList{QStringLiteral("1/2/400400"), QStringLiteral("1/1/300300")}));
-    QCOMPARE(orderLines(QStringLiteral("3")), QStringList());
+    QCOMPARE(t.orderLines(QStringLiteral("3")), QStringList());
     QCOMPARE(t.screen->sale().total(), 1099.5);
 }
 
@@ -273,7 +257,7 @@ void TestTableScreen::stornoCopyGoesToItsOwnOrder()
         QTRY_COMPARE(label(), QStringLiteral("xx"));
         QTRY_VERIFY(t.codeField()->hasFocus());
     }
-    QCOMPARE(orderLines(QStringLiteral("xx")),
+    QCOMPARE(t.orderLines(QStringLiteral("xx")),
              (QStringList{QStringLiteral("1/2/400400"), QStringLiteral("1/1/500500")}));
     QCOMPARE(t.screen->sale().total(), 209.5);
     // Every open line keeps a number of its own (F8 and the price change go by it).
@@ -282,27 +266,27 @@ void TestTableScreen::stornoCopyGoesToItsOwnOrder()
 
     // "VRATKA" refunds order "xx" with the card's payment type; 1z2 stays open.
     press(Qt::CTRL | Qt::Key_F6);
-    QTRY_COMPARE(orderLines(QStringLiteral("xx")), QStringList());
+    QTRY_COMPARE(t.orderLines(QStringLiteral("xx")), QStringList());
     QCOMPARE(t.count(QStringLiteral("from uctenky where cisuctenky=%1 and typplatby='K' and "
                                     "cenar<0 and stul='xx'")
                          .arg(number + 1)),
              2);
-    QCOMPARE(orderLines(QStringLiteral("1z2")), QStringList{QStringLiteral("1/1/300300")});
+    QCOMPARE(t.orderLines(QStringLiteral("1z2")), QStringList{QStringLiteral("1/1/300300")});
 }
 
 void TestTableScreen::commandsActOnTheCurrentOrderOnly()
 {
     start(QStringLiteral("s2"));
     t.enter(QStringLiteral("400400"), QStringLiteral("1,5")); // pieces, yet a decimal quantity
-    QTRY_COMPARE(orderLines(QStringLiteral("2")), QStringList{QStringLiteral("1/1.5/400400")});
+    QTRY_COMPARE(t.orderLines(QStringLiteral("2")), QStringList{QStringLiteral("1/1.5/400400")});
     t.enter(QStringLiteral("2°°500500"));
-    QTRY_COMPARE(orderLines(QStringLiteral("2")).size(), 2);
-    QCOMPARE(orderLines(QStringLiteral("2")).last(), QStringLiteral("2/2/500500"));
+    QTRY_COMPARE(t.orderLines(QStringLiteral("2")).size(), 2);
+    QCOMPARE(t.orderLines(QStringLiteral("2")).last(), QStringLiteral("2/2/500500"));
 
     // Typed as it is: no keyboard repair turns "~~" into the separator.
     t.enter(QStringLiteral("~~5"));
     QTRY_COMPARE(t.watcher->texts(), QStringList{CounterSale::kNotFound});
-    QCOMPARE(orderLines(QStringLiteral("2")).size(), 2);
+    QCOMPARE(t.orderLines(QStringLiteral("2")).size(), 2);
 
     // The price change has its own button; table lines carry no purchase price.
     QString purchase = QStringLiteral("not shown");
@@ -320,8 +304,8 @@ void TestTableScreen::commandsActOnTheCurrentOrderOnly()
     t.enter(QStringLiteral("300300"), QStringLiteral("1"));
     t.chooseOnMap(QStringLiteral("s2"));
     press(Qt::CTRL | Qt::Key_F8);
-    QTRY_COMPARE(orderLines(QStringLiteral("2")), QStringList());
-    QCOMPARE(orderLines(QStringLiteral("3")), QStringList{QStringLiteral("1/1/300300")});
+    QTRY_COMPARE(t.orderLines(QStringLiteral("2")), QStringList());
+    QCOMPARE(t.orderLines(QStringLiteral("3")), QStringList{QStringLiteral("1/1/300300")});
 
     // A cancelled payment still ends on the map, which shows the order's total.
     // No customer card is offered at a table.

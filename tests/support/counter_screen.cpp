@@ -1,5 +1,6 @@
 #include "support/counter_screen.h"
 
+#include "store/sql_text.h"
 #include "support/test_db.h"
 #include "support/typing.h"
 #include "tables/table_map_window.h"
@@ -220,9 +221,20 @@ void CounterScreen::inModal(const QString &title, const std::function<void(QWidg
 
 QStringList CounterScreen::lines()
 {
+    return linesWhere(QString());
+}
+
+QStringList CounterScreen::orderLines(const QString &stul)
+{
+    return linesWhere(QStringLiteral(" where stul=") + sql::quote(stul));
+}
+
+QStringList CounterScreen::linesWhere(const QString &condition)
+{
     QStringList out;
-    QSqlQuery q = screen->session().query(
-        QStringLiteral("select pocet, mnoz, jkpov from tmp05uct order by id2"));
+    QSqlQuery q =
+        screen->session().query(QStringLiteral("select pocet, mnoz, jkpov from tmp05uct") +
+                                condition + QStringLiteral(" order by id2"));
     while (q.next())
         out << QStringLiteral("%1/%2/%3")
                    .arg(q.value(0).toInt())

@@ -57,6 +57,8 @@ public:
     void pay(const std::function<void(TFplatit &)> &act);
     // The work receipt as "pocet/mnoz/jkpov" lines.
     QStringList lines();
+    // The same for one open order of table service.
+    QStringList orderLines(const QString &stul);
 
     // Table service: the next time the map opens, the waiter clicks `panel` and,
     // when a name is asked for, types `name`. Each opening of the map takes the
@@ -82,6 +84,7 @@ private:
         QString name;
     };
     void answerMapOpening();
+    QStringList linesWhere(const QString &condition);
 
     TemporaryWorkingFolder m_dir;
     QTimer m_mapPoll;
