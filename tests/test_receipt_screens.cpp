@@ -2,6 +2,7 @@
 #include "reports/product_list_window.h"
 #include "sale/counter_sale_window.h"
 #include "sale/payment_dialog.h"
+#include "support/http_server.h"
 #include "support/modal_watcher.h"
 #include "support/test_db.h"
 #include "support/working_folder.h"
@@ -21,9 +22,10 @@ private slots:
     void counterSaleStartsAndCleansUp();
     void tableServiceKeepsItsWorkReceipt();
     void unreachableServerIsReported();
+    void updateEndsTheStartBeforeAnyWorkTable();
 
 private:
-    QString writeIni(int port);
+    QString writeIni(int port, const QString &extra = QString());
     static QStringList workTables();
 
     TemporaryWorkingFolder m_dir; // trace files land here
@@ -34,7 +36,7 @@ void TestReceiptScreens::init()
     testdb::reset();
 }
 
-QString TestReceiptScreens::writeIni(int port)
+QString TestReceiptScreens::writeIni(int port, const QString &extra)
 {
     const ConnectionSettings db = testdb::settings();
     const QString path = m_dir.filePath(QStringLiteral("prodej.ini"));
@@ -42,10 +44,10 @@ QString TestReceiptScreens::writeIni(int port)
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     f.write(
         QStringLiteral("[LogON]\r\nIP=%1\r\nSQLport=%2\r\nUser=%3\r\nPassword=%4\r\nCisloPC=05\r\n"
-                       "testovatVerzi=N\r\n")
+                       "%5\r\n")
             .arg(db.host)
             .arg(port)
-            .arg(db.user, db.password)
+            .arg(db.user, db.password, extra.isEmpty() ? QStringLiteral("testovatVerzi=N") : extra)
             .toUtf8());
     return path;
 }
@@ -115,6 +117,32 @@ void TestReceiptScreens::unreachableServerIsReported()
     QVERIFY(!screen.isReady());
     screen.close(); // nothing to drop, no second message
     QCOMPARE(watcher.texts().size(), 1);
+}
+
+void TestReceiptScreens::updateEndsTheStartBeforeAnyWorkTable()
+{
+    HttpServer server;
+    server.serve(QStringLiteral("/kasa/setupkasen.ver"),
+                 "Kasenka\r\nkasen.exe 2030-01-01 10:00:00.000\r\n");
+    server.serve(QStringLiteral("/kasa/setupkasen.exe"), "#!/bin/sh\ntouch updater-ran\n");
+    QTemporaryDir programFolder;
+    ModalWatcher watcher;
+    Station station;
+    TFplatit platit;
+    TFnabcen nabcen;
+    TFuctenka screen(
+        writeIni(testdb::settings().port,
+                 QStringLiteral("testovatVerzi=A\r\nAktualizaceURL=") + server.base().toString()),
+        station, platit, nabcen, LaunchSwitches{});
+    screen.setProgramFolder(programFolder.path());
+    screen.show();
+    QTRY_VERIFY(screen.updating());
+    QCOMPARE(watcher.texts(), QStringList{QStringLiteral("Nyní bude aktualizován program Kasenka.\n"
+                                                         "Bude proveden restart programu!")});
+    QVERIFY(!screen.isVisible());
+    QVERIFY(!screen.isReady());
+    QCOMPARE(workTables(), QStringList());
+    QTRY_VERIFY(QFile::exists(programFolder.filePath(QStringLiteral("updater-ran"))));
 }
 
 QTEST_MAIN(TestReceiptScreens)

@@ -49,6 +49,7 @@ Config Config::load(const QString &iniPath)
     c.typUctenky = readInteger(ini, "typUctenky", c.typUctenky);
     c.prepocitatStav = readYesNo(ini, "prepocitatStav", c.prepocitatStav);
     c.testovatVerzi = readYesNo(ini, "testovatVerzi", c.testovatVerzi);
+    c.aktualizaceURL = readText(ini, "AktualizaceURL", c.aktualizaceURL);
     c.terminal = readInteger(ini, "Terminal", c.terminal);
     c.platbaKartou = readYesNo(ini, "platbaKartou", c.platbaKartou);
     c.otevreniSupliku = readText(ini, "OtevreniSupliku", c.otevreniSupliku);

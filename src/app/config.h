@@ -19,6 +19,8 @@ struct Config
     int typUctenky = 0;
     bool prepocitatStav = false;
     bool testovatVerzi = true;
+    // The update server's folder address (ending with "/"); empty: no update check.
+    QString aktualizaceURL;
     int terminal = 0;
     bool platbaKartou = true;
     QString otevreniSupliku;

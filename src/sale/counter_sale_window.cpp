@@ -7,6 +7,7 @@
 #include "app/legend_button.h"
 #include "app/please_wait_window.h"
 #include "app/station.h"
+#include "app/update_check.h"
 #include "devices/receipt_print.h"
 #include "devices/report_output.h"
 #include "devices/text_utils.h"
@@ -18,12 +19,15 @@
 #include "sale/receipt_models.h"
 #include "sale/receipt_number_dialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
@@ -82,9 +86,9 @@ TFuctenka::TFuctenka(ReceiptScreen screen, const SaleFactory &makeSale, const QS
                      TFplatit &platit, TFnabcen &nabcen, const LaunchSwitches &switches,
                      QWidget *parent)
     : QWidget(parent), m_screen(screen), m_iniPath(iniPath),
-      m_templateFolder(receiptTemplateFolder()), m_platit(platit), m_nabcen(nabcen),
-      m_switches(switches), m_sale(makeSale(m_session)), m_linesModel(new ReceiptLinesModel(this)),
-      m_todayModel(new TodayReceiptsModel(this))
+      m_templateFolder(receiptTemplateFolder()), m_programFolder(text::executableFolder()),
+      m_platit(platit), m_nabcen(nabcen), m_switches(switches), m_sale(makeSale(m_session)),
+      m_linesModel(new ReceiptLinesModel(this)), m_todayModel(new TodayReceiptsModel(this))
 {
     setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
     resize(1024, 768);
@@ -351,7 +355,9 @@ void TFuctenka::FormShow()
 {
     HotKey(false);
     const Config config = Config::load(m_iniPath);
-    // The update check joins the start here, before anything else is prepared.
+    // A program about to be replaced prepares nothing.
+    if (config.testovatVerzi && !config.aktualizaceURL.isEmpty() && startUpdate(config))
+        return;
     const bool started = runGuarded(this, [&] {
         PleaseWait wait(QStringLiteral("Účtenka - načítám číselníky"));
         if (config.dotykMonitor && !m_keypadWindow)
@@ -374,6 +380,35 @@ void TFuctenka::FormShow()
     focusCodeField();
     HotKey(true);
     afterStart();
+}
+
+bool TFuctenka::startUpdate(const Config &config)
+{
+    QString result = QStringLiteral("N");
+    {
+        PleaseWait wait(QStringLiteral("Prodej - kontrola nové verze"));
+        result = update::check(m_programFolder, QUrl(config.aktualizaceURL), update::kStem,
+                               update::kProgramFile, true);
+    }
+    if (result != QLatin1String("A"))
+        return false;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Prodej"),
+                    QStringLiteral("Nyní bude aktualizován program Kasenka.\n"
+                                   "Bude proveden restart programu!"),
+                    QMessageBox::Ok, this);
+    box.exec();
+    QCoreApplication::processEvents();
+    const QString updater = QDir(m_programFolder).filePath(update::kStem + QStringLiteral(".exe"));
+    if (!QProcess::startDetached(updater, {}, m_programFolder)) {
+        // Better the old version than no till at all.
+        showError(this, QStringLiteral("Aktualizaci (%1) se nepodařilo spustit, program "
+                                       "pokračuje v dosavadní verzi.")
+                            .arg(updater));
+        return false;
+    }
+    m_updating = true;
+    close();
+    return true;
 }
 
 void TFuctenka::showReadyState()

@@ -40,6 +40,11 @@ public:
 
     // Where the receipt templates are ("fr3" beside the program unless changed).
     void setTemplateFolder(const QString &folder) { m_templateFolder = folder; }
+    // Where the update check keeps its files and finds the program file (the
+    // program's own folder unless changed).
+    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    // True once an update has been started and the screen closed for it.
+    bool updating() const { return m_updating; }
 
     // Switches the screen's command keys on or off together.
     void HotKey(bool on);
@@ -96,6 +101,9 @@ protected:
 
 private:
     void buildLayout();
+    // The update check at start; true when the updater was started and the screen
+    // closes.
+    bool startUpdate(const Config &config);
     void createHotKeys();
     // Item entry when the code field is left with text in it.
     void Edit1Exit();
@@ -145,6 +153,8 @@ private:
     ReceiptScreen m_screen;
     QString m_iniPath;
     QString m_templateFolder;
+    QString m_programFolder;
+    bool m_updating = false;
     TFplatit &m_platit;
     TFnabcen &m_nabcen;
     LaunchSwitches m_switches;
