@@ -1,8 +1,10 @@
 #include "app/station.h"
+#include "devices/customer_display.h"
 #include "devices/text_utils.h"
 #include "sale/counter_sale_window.h"
 #include "sale/payment_dialog.h"
 #include "support/counter_screen.h"
+#include "support/pty_pair.h"
 #include "support/test_db.h"
 #include "support/typing.h"
 
@@ -33,6 +35,7 @@ private slots:
     void backForgetsTheCard();
     void failingPrinterKeepsTheReceipt();
     void reprint();
+    void customerDisplayFollowsTheSale();
 
 private:
     CounterScreen t;
@@ -414,6 +417,45 @@ void TestCounterSaleWindow::reprint()
     });
     QTest::keyClick(t.codeField(), Qt::Key_F9);
     QTRY_VERIFY(previewed);
+}
+
+void TestCounterSaleWindow::customerDisplayFollowsTheSale()
+{
+    testdb::rootSql(QStringLiteral("insert into seznam set stredisko='777', jkpov='600600', "
+                                   "nazev='Čaj zelený', zkratka='Čaj', povaha='K', mj='ks', "
+                                   "pcsd=12.5, dph=12, aktivni='A';"));
+    PtyPair pty;
+    QTemporaryDir dir;
+    PortSettings settings;
+    settings.port = pty.port();
+    const QString panelIni = dir.filePath(QStringLiteral("panel.ini"));
+    settings.save(panelIni);
+    t.start({.panel = 1, .panelIni = panelIni});
+    QCOMPARE(t.screen->customerDisplay().level(), 1);
+    QVERIFY(pty.received().endsWith("       Vortel       \r"));
+
+    const QByteArray price = text::formatAmount(12.5).toLatin1();
+    const QByteArray total = text::formatAmount(25).toLatin1();
+    t.enter(QStringLiteral("2~~600600"));
+    QTRY_COMPARE(t.lines().size(), 1);
+    QCOMPARE(pty.received(), "Caj" + QByteArray(17 - price.size(), ' ') + price + "\r" +
+                                 QByteArray(20 - total.size(), ' ') + total + "\r");
+    t.pay([&](TFplatit &d) {
+        // The amount due is on the display before the dialog opens.
+        const QByteArray due = text::formatAmount(25).toLatin1();
+        QCOMPARE(pty.received(), "Celkem" + QByteArray(14 - due.size(), ' ') + due + "\r" +
+                                     QByteArray(20, ' ') + "\r");
+        QTest::keyClick(&d, Qt::Key_F5);
+    });
+    QTRY_COMPARE(t.lines(), QStringList());
+    QCOMPARE(pty.received(), QByteArray(20, ' ') + "\r" + "     Dobry den      \r");
+
+    // Unplugged: the sale goes on, the display is off for the run.
+    pty.stop();
+    t.enter(QStringLiteral("600600"), QStringLiteral("1"));
+    QTRY_COMPARE(t.lines().size(), 1);
+    QCOMPARE(t.screen->customerDisplay().level(), 0);
+    QVERIFY(t.watcher->texts().isEmpty());
 }
 
 QTEST_MAIN(TestCounterSaleWindow)

@@ -200,6 +200,7 @@ EntryOutcome CounterSale::leaveQuantityPrompt(const QString &quantity)
 
 void CounterSale::ZapisFofr(const QSqlRecord &product, int pocet, double unitQuantity)
 {
+    m_lastProduct = product;
     m_session.exec(lineInsertStatement(m_station.cisloPC, product, pocet, unitQuantity,
                                        m_station.ico, m_station.stredisko,
                                        QDateTime::currentDateTime()),

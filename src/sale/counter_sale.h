@@ -86,6 +86,8 @@ public:
 
     // Writes a line of the product into the work receipt.
     virtual void ZapisFofr(const QSqlRecord &product, int pocet, double unitQuantity);
+    // The product of the line written last (the customer display shows it).
+    const QSqlRecord &lastProduct() const { return m_lastProduct; }
     // Re-reads the receipt's total from the work receipt.
     virtual double SpoctiSoucet();
     double total() const { return m_total; }
@@ -133,6 +135,7 @@ protected:
     std::optional<WorkTables> m_tables;
     double m_total = 0;
     ReceiptState m_receipt;
+    QSqlRecord m_lastProduct;
 
 private:
     struct Entry

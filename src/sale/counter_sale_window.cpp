@@ -8,6 +8,7 @@
 #include "app/please_wait_window.h"
 #include "app/station.h"
 #include "app/update_check.h"
+#include "devices/port_settings_dialog.h"
 #include "devices/receipt_print.h"
 #include "devices/report_output.h"
 #include "devices/text_utils.h"
@@ -87,7 +88,8 @@ TFuctenka::TFuctenka(ReceiptScreen screen, const SaleFactory &makeSale, const QS
                      QWidget *parent)
     : QWidget(parent), m_screen(screen), m_iniPath(iniPath),
       m_templateFolder(receiptTemplateFolder()), m_programFolder(text::executableFolder()),
-      m_platit(platit), m_nabcen(nabcen), m_switches(switches), m_sale(makeSale(m_session)),
+      m_panelIni(text::executableFolder() + QStringLiteral("panel.ini")), m_platit(platit),
+      m_nabcen(nabcen), m_switches(switches), m_sale(makeSale(m_session)),
       m_linesModel(new ReceiptLinesModel(this)), m_todayModel(new TodayReceiptsModel(this))
 {
     setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
@@ -362,8 +364,10 @@ void TFuctenka::FormShow()
         PleaseWait wait(QStringLiteral("Účtenka - načítám číselníky"));
         if (config.dotykMonitor && !m_keypadWindow)
             m_keypadWindow = std::make_unique<TFnumklav>();
-        // The TERMINÁL button and the customer display are prepared here.
         m_sale->start(config);
+        // Only the counter drives the customer display.
+        m_display.start(tableService() ? 0 : config.panel, m_panelIni,
+                        [this](PortSettings &s) { askPortSettings(s, this); });
         refreshLines();
         ZobrDen();
         wait.setCaption(QStringLiteral("Účtenka - načítám seznam"));
@@ -545,7 +549,9 @@ void TFuctenka::afterLineWritten()
 {
     m_code->clear();
     runGuarded(this, [this] { refreshLines(); });
-    // The customer display shows the new line here.
+    const QSqlRecord &product = m_sale->lastProduct();
+    m_display.lineWritten(product.value(QStringLiteral("zkratka")).toString(),
+                          product.value(QStringLiteral("pcsd")).toDouble(), m_total->text());
     focusCodeField();
     HotKey(true);
 }
@@ -627,14 +633,15 @@ void TFuctenka::smazRadkuF8()
     if (!current.isValid() || !m_sale->isReady())
         return;
     const int id2 = m_linesModel->id2At(current.row());
+    double removed = 0;
     if (!runGuarded(this, [&] {
-            m_sale->deleteLine(id2);
+            removed = m_sale->deleteLine(id2);
             refreshLines();
         })) {
         recover();
         return;
     }
-    // The customer display shows the removed amount here.
+    m_display.lineDeleted(removed, m_total->text());
     focusCodeField();
 }
 
@@ -656,7 +663,7 @@ void TFuctenka::Button5Click()
         return;
     HotKey(false);
     const int due = amountDue(m_sale->total());
-    // The customer display shows the amount due here.
+    m_display.amountDue(due);
     const std::optional<PaymentChoice> choice =
         m_platit.platba(due, m_sale->config().platbaKartou, m_session, !tableService());
     ReceiptState &receipt = m_sale->receipt();
@@ -667,8 +674,8 @@ void TFuctenka::Button5Click()
         receipt.cardNumber = choice->cardNumber;
         qint64 number = 0;
         if (runGuarded(this, [&] { number = m_sale->UlozUcte(); })) {
+            m_display.farewell();
             printAfterCommit(number);
-            // The customer display says goodbye here.
         }
         m_code->clear();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/config.h"
+#include "devices/customer_display.h"
 #include "devices/receipt_print.h"
 #include "sale/counter_sale.h"
 #include "sale/keypad_window.h"
@@ -43,6 +44,9 @@ public:
     // Where the update check keeps its files and finds the program file (the
     // program's own folder unless changed).
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    // The customer display's port settings file ("panel.ini" beside the program).
+    void setPanelIni(const QString &path) { m_panelIni = path; }
+    const CustomerDisplay &customerDisplay() const { return m_display; }
     // True once an update has been started and the screen closed for it.
     bool updating() const { return m_updating; }
 
@@ -154,6 +158,8 @@ private:
     QString m_iniPath;
     QString m_templateFolder;
     QString m_programFolder;
+    QString m_panelIni;
+    CustomerDisplay m_display;
     bool m_updating = false;
     TFplatit &m_platit;
     TFnabcen &m_nabcen;

@@ -109,12 +109,14 @@ void CounterScreen::start(const Options &o)
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(QStringLiteral(
                 "[LogON]\nIP=%1\nSQLport=%2\nUser=%3\nPassword=%4\nCisloPC=05\ntestovatVerzi=N\n"
-                "nepovolitDoMinusu=%5\nDotykMonitor=%6\n")
+                "nepovolitDoMinusu=%5\nDotykMonitor=%6\nPanel=%7\n%8")
                 .arg(db.host)
                 .arg(db.port)
                 .arg(db.user, db.password,
                      o.stockControl ? QStringLiteral("A") : QStringLiteral("N"),
                      o.touchScreen ? QStringLiteral("A") : QStringLiteral("N"))
+                .arg(o.panel)
+                .arg(o.extraSettings)
                 .toUtf8());
     f.close();
     station = std::make_unique<Station>();
@@ -127,6 +129,8 @@ void CounterScreen::start(const Options &o)
     } else {
         screen = std::make_unique<TFuctenka>(ini, *station, *platit, *nabcen, o.switches);
     }
+    screen->setPanelIni(o.panelIni.isEmpty() ? m_dir.filePath(QStringLiteral("panel.ini"))
+                                             : o.panelIni);
     screen->setTemplateFolder(o.templateFolder.isEmpty() ? QStringLiteral(PRODEJ_TEMPLATE_DIR)
                                                          : o.templateFolder);
     screen->show();
@@ -176,21 +180,12 @@ void CounterScreen::enter(const QString &typed, const QString &promptAnswer)
 
 void CounterScreen::pay(const std::function<void(TFplatit &)> &act)
 {
-    bool ran = false;
     QTRY_VERIFY(codeField()->hasFocus());
-    QTimer::singleShot(0, this, [&] {
-        // A failed check must not leave the dialog open.
-        const auto closeOnFailure = qScopeGuard([this] {
-            if (platit->isVisible())
-                platit->reject();
-        });
-        QTRY_VERIFY(platit->isVisible());
-        QVERIFY(QTest::qWaitForWindowActive(platit.get()));
-        act(*platit);
-        ran = true;
-    });
-    QTest::keyClick(codeField(), Qt::Key_F5);
-    QTRY_VERIFY(ran);
+    // Polled, not queued: the screen may process events (the customer display)
+    // before the dialog opens.
+    inModal(
+        platit->windowTitle(), [this, &act](QWidget &) { act(*platit); },
+        [this] { QTest::keyClick(codeField(), Qt::Key_F5); });
     QTRY_VERIFY(!platit->isVisible());
 }
 

@@ -29,6 +29,9 @@ public:
         bool touchScreen = false;
         LaunchSwitches switches{true, false}; // prints nothing unless asked to
         QString templateFolder = QString();
+        int panel = 0;                     // the customer display's layout
+        QString panelIni = QString();      // its port settings; a temporary file unless given
+        QString extraSettings = QString(); // more "key=value\n" lines for [LogON]
         // The table receipt screen; the waiter's first choice on the map that opens
         // at start (empty: the map is closed without a choice).
         bool tableService = false;
