@@ -3,6 +3,7 @@
 #include "app/station.h"
 #include "app/user_error.h"
 #include "devices/text_utils.h"
+#include "reports/terminal_notes.h"
 #include "sale/item_entry.h"
 #include "sale/receipt_commit.h"
 #include "sale/receipt_lines.h"
@@ -280,6 +281,17 @@ qint64 CounterSale::refund()
     m_receipt.paymentMode = PaymentMode::Refund;
     m_receipt.paid = 0;
     return UlozUcte();
+}
+
+void CounterSale::takeOverNote(const QString &odberatel)
+{
+    // Only once the lines are in: a failed take-over must not let the next
+    // commit delete a note whose lines it does not carry.
+    m_receipt.deliveryCustomer.clear();
+    m_session.runScript(terminal::takeOverScript(m_station.cisloPC, m_station.stredisko, odberatel),
+                        Trace::A4);
+    m_receipt.deliveryCustomer = odberatel;
+    SpoctiSoucet();
 }
 
 void CounterSale::deleteAllLines()

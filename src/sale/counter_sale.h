@@ -104,6 +104,9 @@ public:
     // "VRATKA": commits the work receipt as a refund. Refused (UserError) while a
     // correction is pending: the old receipt would be reversed twice.
     qint64 refund();
+    // Terminal delivery notes: the receipt becomes the note of `odberatel`; the
+    // commit then deletes the note.
+    void takeOverNote(const QString &odberatel);
     // Deletes all lines; nothing (and no trace) when there are none.
     virtual void deleteAllLines();
     // A line's list price and purchase price, for the price change.

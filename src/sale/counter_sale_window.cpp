@@ -15,6 +15,7 @@
 #include "reports/day_totals.h"
 #include "reports/product_list_window.h"
 #include "reports/sales_report_window.h"
+#include "reports/terminal_notes_window.h"
 #include "sale/payment_dialog.h"
 #include "sale/price_change_dialog.h"
 #include "sale/receipt_models.h"
@@ -202,8 +203,8 @@ void TFuctenka::buildLayout()
     if (tableService())
         m_commands << terminal << priceChange;
     else
-        m_laterCommands = {terminal};
-    for (QWidget *command : std::as_const(m_commands) + m_laterCommands) {
+        m_terminal = terminal; // on only when the shop uses terminals
+    for (QWidget *command : std::as_const(m_commands) + QList<QWidget *>{terminal}) {
         auto *b = static_cast<QPushButton *>(command);
         b->setFont(buttonFont);
         b->setMinimumHeight(56);
@@ -422,8 +423,8 @@ void TFuctenka::showReadyState()
     m_code->setEnabled(ready);
     for (QWidget *w : std::as_const(m_commands))
         w->setEnabled(ready);
-    for (QWidget *w : std::as_const(m_laterCommands))
-        w->setEnabled(false);
+    if (m_terminal)
+        m_terminal->setEnabled(ready && m_sale->config().terminal != 0);
     if (!ready) {
         m_linesModel->clear();
         m_todayModel->clear();
@@ -829,6 +830,20 @@ void TFuctenka::changeLinePrice()
             if (const auto change = dialog.ask(prices.listPrice, purchase))
                 m_sale->changePrice(id2, change->newPrice, change->percent, change->discountKc);
         });
+    }
+    recover();
+}
+
+void TFuctenka::Button11Click()
+{
+    if (!m_sale->isReady() || m_sale->config().terminal == 0)
+        return;
+    HotKey(false);
+    m_sale->receipt().deliveryCustomer.clear();
+    TFztermuc notes(m_session, m_sale->station().stredisko, this);
+    if (notes.exec() == QDialog::Accepted) {
+        const QString customer = notes.currentCustomer();
+        runGuarded(this, [&] { m_sale->takeOverNote(customer); });
     }
     recover();
 }

@@ -82,8 +82,8 @@ protected:
     virtual void afterPayment() {}
     // After the lines were re-read.
     virtual void linesRefreshed() {}
-    // "TERMINÁL" / "PŘESUN".
-    virtual void Button11Click() {}
+    // "TERMINÁL" (terminal delivery notes) / "PŘESUN".
+    virtual void Button11Click();
     // F4: "ZMĚNA CENY" / "STOLY".
     virtual void Button4Click();
 
@@ -188,7 +188,7 @@ private:
     QLabel *m_total;
     LegendButton *m_pay;
     LegendButton *m_print;
-    QList<QWidget *> m_laterCommands;
+    QWidget *m_terminal = nullptr;
     QList<QWidget *> m_commands;
     QWidget *m_lowerPanel = nullptr;
     QList<QShortcut *> m_hotKeys;
