@@ -36,6 +36,7 @@ private slots:
     void failingPrinterKeepsTheReceipt();
     void reprint();
     void customerDisplayFollowsTheSale();
+    void cashDrawerOpensWhenCashMoves();
 
 private:
     CounterScreen t;
@@ -456,6 +457,38 @@ void TestCounterSaleWindow::customerDisplayFollowsTheSale()
     QTRY_COMPARE(t.lines().size(), 1);
     QCOMPARE(t.screen->customerDisplay().level(), 0);
     QVERIFY(t.watcher->texts().isEmpty());
+}
+
+void TestCounterSaleWindow::cashDrawerOpensWhenCashMoves()
+{
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("lp0"));
+    CounterScreen::Options o;
+    o.extraSettings =
+        QStringLiteral("OtevreniSupliku=27,112,0,25,250\nSuplikZarizeni=%1\n").arg(device);
+    t.start(o);
+    const auto sent = [&] {
+        QFile f(device);
+        return f.open(QIODevice::ReadOnly) ? f.readAll().size() : 0;
+    };
+    t.enter(QStringLiteral("300300"), QStringLiteral("1"));
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.pay([](TFplatit &d) { QTest::keyClick(&d, Qt::Key_F6); }); // card: the drawer stays shut
+    QTRY_COMPARE(t.lines(), QStringList());
+    QCOMPARE(sent(), 0);
+    t.enter(QStringLiteral("300300"), QStringLiteral("1"));
+    QTRY_COMPARE(t.lines().size(), 1);
+    t.pay([](TFplatit &d) { QTest::keyClick(&d, Qt::Key_F5); });
+    QTRY_COMPARE(t.lines(), QStringList());
+    QCOMPARE(sent(), 5);
+    QVERIFY(t.watcher->texts().isEmpty());
+
+    // A value that is not five bytes: said once at start, the drawer never opens.
+    o.extraSettings = QStringLiteral("OtevreniSupliku=27,112\nSuplikZarizeni=%1\n").arg(device);
+    t.start(o);
+    QTRY_COMPARE(t.watcher->texts().size(), 1);
+    QVERIFY(t.watcher->texts().first().contains(QStringLiteral("OtevreniSupliku")));
+    QVERIFY(!t.screen->cashDrawer().isConfigured());
 }
 
 QTEST_MAIN(TestCounterSaleWindow)

@@ -1,3 +1,4 @@
+#include "devices/cash_drawer.h"
 #include "devices/customer_display.h"
 #include "devices/text_utils.h"
 #include "support/pty_pair.h"
@@ -22,6 +23,8 @@ private slots:
     void missingPortSwitchesOff();
     void settingsAskedOnceAndStored();
     void unpluggedAfterStartSwitchesOff();
+    void drawerSequence_data();
+    void drawerSequence();
 
 private:
     // panel.ini for the pair's port.
@@ -196,6 +199,38 @@ void TestCustomerDisplay::unpluggedAfterStartSwitchesOff()
     d.lineWritten(QStringLiteral("Čaj"), 12.5, QStringLiteral("12.50"));
     QCOMPARE(d.level(), 0);
     d.farewell(); // nothing more is attempted
+}
+
+void TestCustomerDisplay::drawerSequence_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QByteArray>("bytes"); // "bad" for a refused value
+    QTest::newRow("usual") << "27,112,0,25,250" << QByteArray("\x1b\x70\x00\x19\xfa", 5);
+    QTest::newRow("blanks around")
+        << " 27, 112 ,0,25,250 " << QByteArray("\x1b\x70\x00\x19\xfa", 5);
+    QTest::newRow("four numbers") << "27,112,0,25" << QByteArray("bad");
+    QTest::newRow("six numbers") << "27,112,0,25,250,1" << QByteArray("bad");
+    QTest::newRow("above a byte") << "27,112,0,25,256" << QByteArray("bad");
+    QTest::newRow("negative") << "27,-1,0,25,250" << QByteArray("bad");
+    QTest::newRow("text") << "ESC,p,0,25,250" << QByteArray("bad");
+    QTest::newRow("decimal") << "27,112,0,25.5,250" << QByteArray("bad");
+    QTest::newRow("empty: no drawer") << "" << QByteArray();
+}
+
+void TestCustomerDisplay::drawerSequence()
+{
+    QFETCH(QString, setting);
+    QFETCH(QByteArray, bytes);
+    const QString device = m_dir.filePath(QStringLiteral("drawer"));
+    QFile::remove(device);
+    CashDrawer drawer;
+    const QString problem = drawer.configure(setting, device);
+    QCOMPARE(problem.isEmpty(), bytes != "bad");
+    QCOMPARE(drawer.isConfigured(), bytes != "bad" && !bytes.isEmpty());
+    QCOMPARE(drawer.open(), QString());
+    QFile sent(device);
+    QCOMPARE(sent.open(QIODevice::ReadOnly) ? sent.readAll() : QByteArray(),
+             bytes == "bad" ? QByteArray() : bytes);
 }
 
 QTEST_MAIN(TestCustomerDisplay)

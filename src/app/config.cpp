@@ -53,6 +53,7 @@ Config Config::load(const QString &iniPath)
     c.terminal = readInteger(ini, "Terminal", c.terminal);
     c.platbaKartou = readYesNo(ini, "platbaKartou", c.platbaKartou);
     c.otevreniSupliku = readText(ini, "OtevreniSupliku", c.otevreniSupliku);
+    c.suplikZarizeni = readText(ini, "SuplikZarizeni", c.suplikZarizeni);
     c.nepovolitDoMinusu = readYesNo(ini, "nepovolitDoMinusu", c.nepovolitDoMinusu);
     c.zobrazitJKPOV = readYesNo(ini, "ZobrazitJKPOV", c.zobrazitJKPOV);
     c.pokladnaDatabaze = readText(ini, "pokladnaDATABAZE", c.pokladnaDatabaze);

@@ -24,6 +24,8 @@ struct Config
     int terminal = 0;
     bool platbaKartou = true;
     QString otevreniSupliku;
+    // The device the cash drawer hangs on (printer device file); empty: none.
+    QString suplikZarizeni;
     bool nepovolitDoMinusu = false;
     bool zobrazitJKPOV = false;
     QString pokladnaDatabaze = QStringLiteral("kordan");

@@ -119,7 +119,7 @@ TFztermuc::TFztermuc(DbSession &session, const QString &stredisko, QWidget *pare
                                    {"suma", "bez DPH", 200, Column::Money},
                                    {"sumasd", "celkem", 200, Column::Money}},
                                   this)),
-      m_linesModel(new NotesModel({{"CAS", "čas", 50},
+      m_linesModel(new NotesModel({{"CAS", "čas", 60},
                                    {"JKPOV", "JKPOV", 120},
                                    {"NAZEV", "     název", 250},
                                    {"MNOZ", "množství", 80, Column::Quantity},

@@ -381,6 +381,9 @@ void TFuctenka::FormShow()
     if (!started)
         return;
     showMaximized();
+    if (const QString problem = m_drawer.configure(config.otevreniSupliku, config.suplikZarizeni);
+        !problem.isEmpty())
+        showError(this, problem);
     m_code->clear();
     focusCodeField();
     HotKey(true);
@@ -676,6 +679,8 @@ void TFuctenka::Button5Click()
         qint64 number = 0;
         if (runGuarded(this, [&] { number = m_sale->UlozUcte(); })) {
             m_display.farewell();
+            if (choice->mode == PaymentMode::Cash)
+                openDrawer();
             printAfterCommit(number);
         }
         m_code->clear();
@@ -684,6 +689,12 @@ void TFuctenka::Button5Click()
     receipt.cardNumber.clear();
     recover();
     afterPayment();
+}
+
+void TFuctenka::openDrawer()
+{
+    if (const QString problem = m_drawer.open(); !problem.isEmpty())
+        showError(this, problem);
 }
 
 void TFuctenka::printAfterCommit(qint64 number)
@@ -790,8 +801,10 @@ void TFuctenka::Button66Click()
         return;
     HotKey(false);
     qint64 number = 0;
-    if (runGuarded(this, [&] { number = m_sale->refund(); }))
+    if (runGuarded(this, [&] { number = m_sale->refund(); })) {
+        openDrawer(); // the money goes back to the customer
         printAfterCommit(number);
+    }
     m_sale->receipt().cardDiscount = 0;
     m_sale->receipt().cardNumber.clear();
     recover();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/config.h"
+#include "devices/cash_drawer.h"
 #include "devices/customer_display.h"
 #include "devices/receipt_print.h"
 #include "sale/counter_sale.h"
@@ -47,6 +48,7 @@ public:
     // The customer display's port settings file ("panel.ini" beside the program).
     void setPanelIni(const QString &path) { m_panelIni = path; }
     const CustomerDisplay &customerDisplay() const { return m_display; }
+    const CashDrawer &cashDrawer() const { return m_drawer; }
     // True once an update has been started and the screen closed for it.
     bool updating() const { return m_updating; }
 
@@ -121,6 +123,8 @@ private:
     void showMessage(const QString &message);
     // Payment ("PLATBA", F5).
     void Button5Click();
+    // Opens the cash drawer, when the shop has one; a failure only gives a message.
+    void openDrawer();
     // Prints the receipt just committed; a failing printer only gives a message.
     void printAfterCommit(qint64 number);
     // Reprint ("TISK", F9): asks for the number and previews the receipt.
@@ -160,6 +164,7 @@ private:
     QString m_programFolder;
     QString m_panelIni;
     CustomerDisplay m_display;
+    CashDrawer m_drawer;
     bool m_updating = false;
     TFplatit &m_platit;
     TFnabcen &m_nabcen;
