@@ -2,6 +2,7 @@
 
 #include "app/error_box.h"
 #include "app/fonts.h"
+#include "app/read_only_grid.h"
 #include "devices/text_utils.h"
 #include "reports/terminal_notes.h"
 #include "store/db_session.h"
@@ -85,13 +86,7 @@ private:
 
 QTableView *grid(QAbstractItemModel *model, const QString &name, int fontPx, QWidget *parent)
 {
-    auto *view = new QTableView(parent);
-    view->setObjectName(name);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->verticalHeader()->hide();
+    QTableView *view = readOnlyGrid(model, name, parent);
     QFont f = view->font();
     f.setPixelSize(fontPx);
     view->setFont(f);

@@ -6,6 +6,7 @@
 #include "app/fonts.h"
 #include "app/legend_button.h"
 #include "app/please_wait_window.h"
+#include "app/read_only_grid.h"
 #include "app/station.h"
 #include "app/update_check.h"
 #include "devices/port_settings_dialog.h"
@@ -57,14 +58,8 @@ QLabel *legend(const QString &text, const QString &hint, QWidget *parent)
 
 QTableView *listView(QAbstractItemModel *model, const QString &name, QWidget *parent)
 {
-    auto *view = new QTableView(parent);
-    view->setObjectName(name);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTableView *view = readOnlyGrid(model, name, parent);
     view->setTabKeyNavigation(false);
-    view->verticalHeader()->hide();
     view->horizontalHeader()->setHighlightSections(false);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 10);
     view->setAlternatingRowColors(true);

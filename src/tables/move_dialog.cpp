@@ -2,6 +2,7 @@
 
 #include "app/error_box.h"
 #include "app/legend_button.h"
+#include "app/read_only_grid.h"
 #include "devices/text_utils.h"
 #include "sale/item_entry.h"
 #include "store/db_session.h"
@@ -40,12 +41,7 @@ public:
 
 QTableView *grid(QSqlQueryModel *model, const QString &name, QWidget *parent)
 {
-    auto *view = new QTableView(parent);
-    view->setObjectName(name);
-    view->setModel(model);
-    view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->verticalHeader()->hide();
+    QTableView *view = readOnlyGrid(model, name, parent);
     // Small enough that "Množství" fits its narrow column.
     QFont header = view->font();
     header.setBold(true);
