@@ -20,6 +20,8 @@ private slots:
     void switches();
     void workstationNumber_data();
     void workstationNumber();
+    void vatRates_data();
+    void vatRates();
 
 private:
     QString writeIni(const QByteArray &content);
@@ -214,6 +216,35 @@ void TestConfig::workstationNumber()
     Station station;
     station.cisloPC = cisloPC;
     QCOMPARE(station.workstationNumberProblem().isEmpty(), valid);
+}
+
+void TestConfig::vatRates_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QList<int>>("rates"); // z1, z5, z23
+    QTest::addColumn<QString>("problem");  // a text the message contains; empty: none
+    const QList<int> defaults{10, 15, 21};
+    QTest::newRow("none") << QByteArray() << defaults << QString();
+    QTest::newRow("today's Czech rates")
+        << QByteArray("DPHz1=12\r\n") << QList<int>{12, 15, 21} << QString();
+    QTest::newRow("all three") << QByteArray("DPHz1=12\r\nDPHz5=5\r\nDPHz23=21\r\n")
+                               << QList<int>{12, 5, 21} << QString();
+    QTest::newRow("equal rates") << QByteArray("DPHz1=21\r\n") << defaults << "nejsou tři různé";
+    QTest::newRow("zero") << QByteArray("DPHz5=0\r\n") << defaults << "DPHz5=0";
+    QTest::newRow("150") << QByteArray("DPHz23=150\r\n") << defaults << "DPHz23=150";
+    QTest::newRow("text") << QByteArray("DPHz1=dvanáct\r\n") << defaults << "DPHz1=dvanáct";
+    QTest::newRow("decimal") << QByteArray("DPHz1=12.5\r\n") << defaults << "DPHz1=12.5";
+}
+
+void TestConfig::vatRates()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QList<int>, rates);
+    QFETCH(QString, problem);
+    const Config c = Config::load(writeIni("[LogON]\r\n" + lines));
+    QCOMPARE((QList<int>{c.vatRates.z1, c.vatRates.z5, c.vatRates.z23}), rates);
+    QCOMPARE(c.vatRatesProblem.isEmpty(), problem.isEmpty());
+    QVERIFY2(c.vatRatesProblem.contains(problem), qPrintable(c.vatRatesProblem));
 }
 
 QTEST_GUILESS_MAIN(TestConfig)

@@ -25,6 +25,7 @@ private slots:
     void numbering();
     void turnOfTheYear();
     void vatSplit();
+    void configuredVatRates();
     void cardDiscount();
     void refundRaisesStock();
     void stockControl_data();
@@ -168,6 +169,28 @@ void TestReceiptCommit::vatSplit()
         QVERIFY(stored(QStringLiteral("cislokarty"), n, id2).isNull());
         QCOMPARE(stored(QStringLiteral("vydejka"), n, id2).toLongLong(), 0LL);
     }
+}
+
+void TestReceiptCommit::configuredVatRates()
+{
+    // Today's Czech rates: 12 % in the pair that held 10 %.
+    fixture::addWorkLine(*m_db, QStringLiteral("01"), {QStringLiteral("A"), 12, 112.00, 1});
+    fixture::addWorkLine(*m_db, QStringLiteral("01"), {QStringLiteral("B"), 21, 121.00, 1});
+    CommitInput in = input();
+    in.vat.z1 = 12;
+    const qint64 n = UlozUcte(*m_db, in);
+    QCOMPARE(stored(QStringLiteral("z1"), n, 1).toDouble(), 100.0);
+    QCOMPARE(stored(QStringLiteral("d1"), n, 1).toDouble(), 12.0);
+    QCOMPARE(stored(QStringLiteral("z23"), n, 1).toDouble(), 100.0);
+    QCOMPARE(stored(QStringLiteral("d23"), n, 1).toDouble(), 21.0);
+    QCOMPARE(stored(QStringLiteral("z5"), n, 1).toDouble(), 0.0);
+    QCOMPARE(stored(QStringLiteral("soucetu"), n, 1).toDouble(), 233.0);
+    QVERIFY(counterSaleCommitScript(in)
+                .join(QLatin1Char('\n'))
+                .contains(QStringLiteral("@s10:=sum(IF(dph=12,cenar,0))")));
+    QVERIFY(tableCommitScript(in, QStringLiteral("1"))
+                .join(QLatin1Char('\n'))
+                .contains(QStringLiteral("z1=@s10/1.12")));
 }
 
 void TestReceiptCommit::cardDiscount()

@@ -31,6 +31,7 @@ private slots:
     void templateFields();
     void committedReceiptAsPdf_data();
     void committedReceiptAsPdf();
+    void configuredVatRatesAreShown();
 
 private:
     QString pdfText(Report &report);
@@ -254,6 +255,34 @@ void TestReceiptPrint::committedReceiptAsPdf()
     QCOMPARE(print.templateFile(), QStringLiteral("uct1.fr3"));
     QVERIFY(print.report().rows().isEmpty());
     QVERIFY(print.report().prepare());
+}
+
+void TestReceiptPrint::configuredVatRatesAreShown()
+{
+    testdb::reset();
+    DbSession db;
+    db.open(testdb::settings());
+    db.exec(QStringLiteral("insert into strediska set stredisko='777', nazev='U Lípy', "
+                           "evid_platby='A'"));
+    WorkTables(QStringLiteral("01")).createForCounterSale(db);
+    fixture::addWorkLine(db, QStringLiteral("01"), {QStringLiteral("A"), 12, 112.00, 1});
+    fixture::addWorkLine(db, QStringLiteral("01"), {QStringLiteral("B"), 21, 121.00, 1});
+    CommitInput in;
+    in.cisloPC = QStringLiteral("01");
+    in.stredisko = QStringLiteral("777");
+    in.paid = 250;
+    in.vat.z1 = 12;
+    UlozUcte(db, in);
+    ReceiptPrint print(ReceiptScreen::CounterSale, 0, QStringLiteral(PRODEJ_TEMPLATE_DIR));
+    print.setVatRates(in.vat);
+    print.load(db);
+    QVERIFY(print.report().prepare());
+    const QString text = pdfText(print.report());
+    // Only the rates on the receipt, each with its configured value.
+    for (const char *shown : {"12 %", "21 %"})
+        QVERIFY2(text.contains(QLatin1String(shown)), qPrintable(text));
+    for (const char *absent : {"10 %", "15 %"})
+        QVERIFY2(!text.contains(QLatin1String(absent)), qPrintable(text));
 }
 
 QTEST_MAIN(TestReceiptPrint)

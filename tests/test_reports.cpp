@@ -27,6 +27,7 @@ private slots:
     void groups();
     void profitWithoutCosts();
     void vatRecapitulation();
+    void vatColumnsTitledWithTheRates();
     void cardDiscounts();
     void cleanUpWithoutTables();
     void everyKindRenders();
@@ -193,6 +194,23 @@ void TestReports::vatRecapitulation()
              (QStringList{QStringLiteral("12150307|151200001|151200001|60.5|61"),
                           QStringLiteral("777150305|1577700001|1577700002|321|321"),
                           QStringLiteral("777150306|1577700002|1577700003|270|270")}));
+}
+
+void TestReports::vatColumnsTitledWithTheRates()
+{
+    for (int kind : {0, 1, 7}) { // by payment type, by day, VAT recapitulation
+        SalesReportRequest r;
+        r.kind = kind;
+        r.from = QDate(2015, 3, 1);
+        r.to = QDate(2015, 3, 31);
+        r.cisloPC = QStringLiteral("05");
+        r.vat.z1 = 12;
+        Report report;
+        runSalesReport(*m_db, r, QStringLiteral(PRODEJ_TEMPLATE_DIR), report);
+        QVERIFY(report.prepare());
+        QVERIFY2(report.html().contains(QStringLiteral("Základ 12 %")), qPrintable(report.html()));
+        QVERIFY(!report.html().contains(QStringLiteral("10 %")));
+    }
 }
 
 void TestReports::cardDiscounts()

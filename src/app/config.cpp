@@ -27,6 +27,45 @@ int readInteger(const IniFile &ini, const char *key, int fallback)
     return ok ? value : fallback;
 }
 
+// DPHz1, DPHz5, DPHz23: three distinct whole numbers from 1 to 99, all or none.
+void readVatRates(const IniFile &ini, Config &c)
+{
+    const struct
+    {
+        const char *key;
+        int VatRates::*rate;
+    } keys[] = {{"DPHz1", &VatRates::z1}, {"DPHz5", &VatRates::z5}, {"DPHz23", &VatRates::z23}};
+    VatRates rates;
+    QStringList problems;
+    for (const auto &k : keys) {
+        const QString text = readText(ini, k.key, QString());
+        if (text.isEmpty())
+            continue;
+        bool ok = false;
+        const int value = text.toInt(&ok, 10);
+        if (!ok || value < 1 || value > 99)
+            problems << QStringLiteral("%1=%2").arg(QLatin1String(k.key), text);
+        else
+            rates.*k.rate = value;
+    }
+    if (problems.isEmpty() &&
+        (rates.z1 == rates.z5 || rates.z1 == rates.z23 || rates.z5 == rates.z23)) {
+        problems << QStringLiteral("DPHz1=%1, DPHz5=%2, DPHz23=%3 nejsou tři různé sazby")
+                        .arg(rates.z1)
+                        .arg(rates.z5)
+                        .arg(rates.z23);
+    }
+    if (problems.isEmpty()) {
+        c.vatRates = rates;
+        return;
+    }
+    c.vatRates = VatRates{};
+    c.vatRatesProblem =
+        QStringLiteral("Sazby DPH v prodej.ini (DPHz1, DPHz5, DPHz23) musí být tři různá celá "
+                       "čísla od 1 do 99: %1. Platí výchozí sazby 10, 15 a 21 %.")
+            .arg(problems.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 QString configFileName()
@@ -56,6 +95,7 @@ Config Config::load(const QString &iniPath)
     c.suplikZarizeni = readText(ini, "SuplikZarizeni", c.suplikZarizeni);
     c.nepovolitDoMinusu = readYesNo(ini, "nepovolitDoMinusu", c.nepovolitDoMinusu);
     c.zobrazitJKPOV = readYesNo(ini, "ZobrazitJKPOV", c.zobrazitJKPOV);
+    readVatRates(ini, c);
     c.pokladnaDatabaze = readText(ini, "pokladnaDATABAZE", c.pokladnaDatabaze);
     c.pokladnaStredisko = readText(ini, "pokladnaSTREDISKO", c.pokladnaStredisko);
     return c;

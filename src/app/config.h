@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/vat_rates.h"
+
 #include "store/db_session.h"
 
 #include <QString>
@@ -28,6 +30,10 @@ struct Config
     QString suplikZarizeni;
     bool nepovolitDoMinusu = false;
     bool zobrazitJKPOV = false;
+    // VAT rates of the column pairs; the defaults when the keys are not valid,
+    // and then `vatRatesProblem` says why.
+    VatRates vatRates;
+    QString vatRatesProblem;
     QString pokladnaDatabaze = QStringLiteral("kordan");
     QString pokladnaStredisko;
 

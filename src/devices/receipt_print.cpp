@@ -116,4 +116,5 @@ void ReceiptPrint::load(DbSession &session, std::optional<qint64> number)
                          first.value(QStringLiteral("typplatby")).toString() == QLatin1String("K"));
     m_report.setVariable(QStringLiteral("vratka"),
                          first.value(QStringLiteral("soucetu")).toDouble() < 0);
+    setVatRateVariables(m_report, m_vatRates);
 }

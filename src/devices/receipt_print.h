@@ -40,6 +40,7 @@ public:
     ReceiptPrint(ReceiptScreen screen, int typUctenky,
                  QString templateFolder = receiptTemplateFolder());
 
+    void setVatRates(const VatRates &rates) { m_vatRates = rates; }
     // Throws DbError when the data set cannot be opened.
     void load(DbSession &session, std::optional<qint64> number = std::nullopt);
     QString templateFile() const { return m_templateFile; }
@@ -51,4 +52,5 @@ private:
     QString m_folder;
     QString m_templateFile;
     Report m_report;
+    VatRates m_vatRates;
 };

@@ -336,3 +336,10 @@ QImage renderImage(const Report &report, int dpi)
     doc.drawContents(&painter);
     return image;
 }
+
+void setVatRateVariables(Report &report, const VatRates &rates)
+{
+    report.setVariable(QStringLiteral("sazba_z1"), rates.z1);
+    report.setVariable(QStringLiteral("sazba_z5"), rates.z5);
+    report.setVariable(QStringLiteral("sazba_z23"), rates.z23);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/vat_rates.h"
+
 #include <QList>
 #include <QMap>
 #include <QSqlRecord>
@@ -74,3 +76,7 @@ void paintReport(const Report &report, QPagedPaintDevice &device);
 bool exportPdf(const Report &report, const QString &path, QString *error = nullptr);
 // The prepared report as one image (all pages one under another) at the given dpi.
 QImage renderImage(const Report &report, int dpi);
+
+// The VAT rates of the column pairs as the templates show them:
+// {{sazba_z1}}, {{sazba_z5}}, {{sazba_z23}}.
+void setVatRateVariables(Report &report, const VatRates &rates);

@@ -73,6 +73,7 @@ void TFtrzby1::Button1Click()
     request.stredisko = m_branch->text();
     request.jkpov = m_jkpov->text();
     request.cisloPC = m_cisloPC;
+    request.vat = m_vatRates;
     Report report;
     if (!runGuarded(this, [&] { runSalesReport(m_session, request, m_templateFolder, report); }))
         return;

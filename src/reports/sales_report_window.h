@@ -19,6 +19,7 @@ public:
              const LaunchSwitches &switches, const QString &templateFolder,
              QWidget *parent = nullptr);
 
+    void setVatRates(const VatRates &rates) { m_vatRates = rates; }
     // "Tisk": builds and shows the selected kind.
     void Button1Click();
 
@@ -27,6 +28,7 @@ protected:
 
 private:
     DbSession &m_session;
+    VatRates m_vatRates;
     QString m_cisloPC;
     LaunchSwitches m_switches;
     QString m_templateFolder;

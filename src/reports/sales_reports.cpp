@@ -235,4 +235,5 @@ void runSalesReport(DbSession &session, const SalesReportRequest &request,
     report.setVariable(QStringLiteral("oddata"),
                        request.from.toString(QStringLiteral("d. M. yyyy")));
     report.setVariable(QStringLiteral("dodata"), request.to.toString(QStringLiteral("d. M. yyyy")));
+    setVatRateVariables(report, request.vat);
 }

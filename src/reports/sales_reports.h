@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/vat_rates.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,7 @@ struct SalesReportRequest
     QString stredisko; // empty: all branches
     QString jkpov;     // empty: all products
     QString cisloPC;
+    VatRates vat; // the titles of the VAT columns
 };
 
 // The captions of the kinds, in order.

@@ -243,6 +243,7 @@ CommitInput CounterSale::commitInput() const
     in.correctedReceipt = m_receipt.correctedReceipt;
     in.deliveryCustomer = m_receipt.deliveryCustomer;
     in.stockControl = m_config.nepovolitDoMinusu;
+    in.vat = m_config.vatRates;
     return in;
 }
 

@@ -379,6 +379,8 @@ void TFuctenka::FormShow()
     if (const QString problem = m_drawer.configure(config.otevreniSupliku, config.suplikZarizeni);
         !problem.isEmpty())
         showError(this, problem);
+    if (!config.vatRatesProblem.isEmpty())
+        showError(this, config.vatRatesProblem);
     m_code->clear();
     focusCodeField();
     HotKey(true);
@@ -698,6 +700,7 @@ void TFuctenka::printAfterCommit(qint64 number)
         return;
     // Right after the commit, on its connection: the data set reads @CiUc.
     ReceiptPrint print(m_screen, m_sale->config().typUctenky, m_templateFolder);
+    print.setVatRates(m_sale->config().vatRates);
     if (!runGuarded(this, [&] { print.load(m_session); }))
         return;
     if (m_switches.designer) {
@@ -731,6 +734,7 @@ void TFuctenka::Button9Click()
             dialog.ask(QDate::currentDate().year() - 2000, m_sale->station().stredisko, running);
     });
     ReceiptPrint print(m_screen, m_sale->config().typUctenky, m_templateFolder);
+    print.setVatRates(m_sale->config().vatRates);
     if (asked && number && runGuarded(this, [&] { print.load(m_session, *number); })) {
         // At the counter a preview; at the tables straight to a printer, chosen first.
         if (!tableService() || m_switches.designer)
@@ -915,6 +919,7 @@ void TFuctenka::Button10Click()
         return;
     TFtrzby1 reports(m_session, m_sale->station().cisloPC, m_sale->station().stredisko, m_switches,
                      QFileInfo(m_templateFolder).absoluteFilePath(), this);
+    reports.setVatRates(m_sale->config().vatRates);
     reports.exec();
     focusCodeField();
 }

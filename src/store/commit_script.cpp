@@ -35,18 +35,39 @@ QStringList numberingLines(const CommitInput &in)
 
 } // namespace
 
+namespace {
+
+// The VAT split: the sums per rate, up to the table name (the caller ends the
+// statement, with or without an order's condition) ...
+QStringList vatSumLines(const VatRates &vat, const QString &uct)
+{
+    return {QStringLiteral("select @s0:=sum(IF(dph=0,cenar,0)),@s5:=sum(IF(dph=") +
+                QString::number(vat.z5) + QStringLiteral(",cenar,0)),@s10:=sum(IF(dph=") +
+                QString::number(vat.z1) + QStringLiteral(",cenar,0)),"),
+            QStringLiteral(" @s23:=sum(IF(dph=") + QString::number(vat.z23) +
+                QStringLiteral(",cenar,0)) from ") + uct};
+}
+
+// ... then bases and taxes on every line of the work receipt.
+QStringList vatColumnLines(const VatRates &vat, const QString &uct)
+{
+    return {QStringLiteral("UPDATE ") + uct + QStringLiteral(" set z0=@s0, z5=@s5/") +
+                vatDivisor(vat.z5) + QStringLiteral(", z1=@s10/") + vatDivisor(vat.z1) +
+                QLatin1Char(','),
+            QStringLiteral("  z23=@s23/") + vatDivisor(vat.z23) +
+                QStringLiteral(",d5=@s5-z5, d23=@s23-z23, d1=@s10-z1;")};
+}
+
+} // namespace
+
 QStringList tableCommitScript(const CommitInput &in, const QString &stul)
 {
     const QString uct = QStringLiteral("tmp") + in.cisloPC + QStringLiteral("uct");
     const QString order = QStringLiteral(" WHERE stul=") + sql::quote(stul) + QLatin1Char(';');
     QStringList s{QStringLiteral("START TRANSACTION;")};
     s << numberingLines(in);
-    s << QStringLiteral("select "
-                        "@s0:=sum(IF(dph=0,cenar,0)),@s5:=sum(IF(dph=15,cenar,0)),@s10:=sum(IF(dph="
-                        "10,cenar,0)),")
-      << QStringLiteral(" @s23:=sum(IF(dph=21,cenar,0)) from ") + uct << order;
-    s << QStringLiteral("UPDATE ") + uct + QStringLiteral(" set z0=@s0, z5=@s5/1.15, z1=@s10/1.10,")
-      << QStringLiteral("  z23=@s23/1.21,d5=@s5-z5, d23=@s23-z23, d1=@s10-z1;");
+    s << vatSumLines(in.vat, uct) << order;
+    s << vatColumnLines(in.vat, uct);
     if (in.paymentMode == PaymentMode::Refund) {
         s << QStringLiteral("UPDATE ") + uct +
                  QStringLiteral(
@@ -96,12 +117,9 @@ QStringList counterSaleCommitScript(const CommitInput &in)
           << QStringLiteral("UPDATE ") + uct + QStringLiteral(" set cenar=pcsd*mnoz;")
           << QStringLiteral("UPDATE ") + uct + QStringLiteral(" set sleva=sleva-cenar;");
     }
-    s << QStringLiteral("select "
-                        "@s0:=sum(IF(dph=0,cenar,0)),@s5:=sum(IF(dph=15,cenar,0)),@s10:=sum(IF(dph="
-                        "10,cenar,0)),")
-      << QStringLiteral(" @s23:=sum(IF(dph=21,cenar,0)) from ") + uct + QLatin1Char(';');
-    s << QStringLiteral("UPDATE ") + uct + QStringLiteral(" set z0=@s0, z5=@s5/1.15, z1=@s10/1.10,")
-      << QStringLiteral("  z23=@s23/1.21,d5=@s5-z5, d23=@s23-z23, d1=@s10-z1;");
+    QStringList sums = vatSumLines(in.vat, uct);
+    sums.last() += QLatin1Char(';');
+    s << sums << vatColumnLines(in.vat, uct);
     if (refund) {
         s << QStringLiteral("UPDATE ") + uct +
                  QStringLiteral(

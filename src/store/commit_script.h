@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/vat_rates.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -30,6 +32,7 @@ struct CommitInput
     qint64 correctedReceipt = 0;
     QString deliveryCustomer;
     bool stockControl = false;
+    VatRates vat;
     QList<StockLine> stockLines; // only read with stock control on
 };
 
