@@ -37,6 +37,7 @@ private slots:
     void reprint();
     void customerDisplayFollowsTheSale();
     void cashDrawerOpensWhenCashMoves();
+    void badVatRatesAreReportedAndNotUsed();
 
 private:
     CounterScreen t;
@@ -489,6 +490,16 @@ void TestCounterSaleWindow::cashDrawerOpensWhenCashMoves()
     QTRY_COMPARE(t.watcher->texts().size(), 1);
     QVERIFY(t.watcher->texts().first().contains(QStringLiteral("OtevreniSupliku")));
     QVERIFY(!t.screen->cashDrawer().isConfigured());
+}
+
+void TestCounterSaleWindow::badVatRatesAreReportedAndNotUsed()
+{
+    CounterScreen::Options o;
+    o.extraSettings = QStringLiteral("DPHz1=21\n"); // the same as DPHz23
+    t.start(o);
+    QTRY_COMPARE(t.watcher->texts().size(), 1);
+    QVERIFY(t.watcher->texts().first().contains(QStringLiteral("DPHz1")));
+    QCOMPARE(t.screen->sale().config().vatRates, VatRates{});
 }
 
 QTEST_MAIN(TestCounterSaleWindow)
