@@ -23,7 +23,11 @@ QStringList numberingLines(const CommitInput &in)
 {
     const qint64 first = firstReceiptNumber(in.receiptYear, in.stredisko);
     const qint64 last = lastReceiptNumber(in.receiptYear, in.stredisko);
-    return {QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky"),
+    // The branch's row first: committers of one branch queue on it, instead of
+    // taking the same gap locks of the number range and deadlocking at the INSERT.
+    return {QStringLiteral("select stredisko from strediska where stredisko = ") +
+                sql::quote(in.stredisko) + QStringLiteral(" FOR UPDATE;"),
+            QStringLiteral("select @PoDoU := max(cisuctenky) from uctenky"),
             QStringLiteral(" where stredisko = ") + sql::quote(in.stredisko) +
                 QStringLiteral(" AND cisuctenky BETWEEN ") + QString::number(first - 1) +
                 QStringLiteral(" AND ") + QString::number(last),

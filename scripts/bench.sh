@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Loads the demo shop at two sizes into a private server of its own (build/benchdb,
+# port 3327) and prints the figures of the till's logic on each.
+#
+#   scripts/bench.sh              small and large
+#   scripts/bench.sh small|large  one size
+set -euo pipefail
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${PRODEJ_BUILD_DIR:-$repo/build}
+sizes=${1:-small large}
+
+"$repo/scripts/install-deps.sh" >/dev/null
+"$repo/scripts/build.sh" >/dev/null
+export PRODEJ_DB_DIR=${PRODEJ_BENCH_DB_DIR:-$build/benchdb}
+export PRODEJ_DB_PORT=${PRODEJ_BENCH_PORT:-3327}
+"$repo/scripts/db.sh" start >/dev/null
+
+for size in $sizes; do
+    case "$size" in
+    small) args=(--branches 8 --products 1000 --receipt-lines 10000) ;;
+    large) args=(--branches 20 --products 50000 --receipt-lines 1000000) ;;
+    *) echo "unknown size $size" >&2; exit 2 ;;
+    esac
+    start=$(date +%s)
+    "$repo/scripts/load-db.sh" --demo "$build/tools/prodej-demo" "${args[@]}" >/dev/null
+    echo "$size: loaded (${args[*]}) in $(( $(date +%s) - start )) s"
+    "$build/bench/prodej-bench" --port "$PRODEJ_DB_PORT" --label "$size"
+done
