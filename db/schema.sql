@@ -196,16 +196,26 @@ CREATE TABLE uctenkynakl (
 DELIMITER //
 CREATE PROCEDURE seznam_stav()
 BEGIN
+  -- The movements summed per product into a keyed table first: joining the
+  -- grouped movements directly would compare every product with every group.
+  DROP TEMPORARY TABLE IF EXISTS stav_pohyby;
+  CREATE TEMPORARY TABLE stav_pohyby (
+    stredisko VARCHAR(3) NOT NULL,
+    jkpov VARCHAR(20) NOT NULL,
+    m DECIMAL(18,3) NOT NULL,
+    PRIMARY KEY (stredisko, jkpov)
+  ) DEFAULT CHARSET=cp1250 COLLATE=cp1250_czech_cs;
+  INSERT INTO stav_pohyby
+    SELECT stredisko, jkpov, SUM(mnoz) FROM prirad GROUP BY stredisko, jkpov;
+  INSERT INTO stav_pohyby
+    SELECT stredisko, jkpov, -SUM(mnoz) FROM uctenky GROUP BY stredisko, jkpov
+    ON DUPLICATE KEY UPDATE m = m + VALUES(m);
+  INSERT INTO stav_pohyby
+    SELECT stredisko, jkpov, -SUM(mnoz) FROM dlrad GROUP BY stredisko, jkpov
+    ON DUPLICATE KEY UPDATE m = m + VALUES(m);
   UPDATE seznam s
-    LEFT JOIN (SELECT stredisko, jkpov, SUM(mnoz) AS m FROM prirad
-               GROUP BY stredisko, jkpov) p
-      ON p.stredisko = s.stredisko AND p.jkpov = s.jkpov
-    LEFT JOIN (SELECT stredisko, jkpov, SUM(mnoz) AS m FROM uctenky
-               GROUP BY stredisko, jkpov) u
-      ON u.stredisko = s.stredisko AND u.jkpov = s.jkpov
-    LEFT JOIN (SELECT stredisko, jkpov, SUM(mnoz) AS m FROM dlrad
-               GROUP BY stredisko, jkpov) d
-      ON d.stredisko = s.stredisko AND d.jkpov = s.jkpov
-  SET s.stav = IFNULL(p.m, 0) - IFNULL(u.m, 0) - IFNULL(d.m, 0);
+    LEFT JOIN stav_pohyby t ON t.stredisko = s.stredisko AND t.jkpov = s.jkpov
+  SET s.stav = IFNULL(t.m, 0);
+  DROP TEMPORARY TABLE stav_pohyby;
 END //
 DELIMITER ;

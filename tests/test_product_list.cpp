@@ -204,7 +204,11 @@ void TestProductList::recomputesStock()
 {
     testdb::rootSql(QStringLiteral(
         "insert into prijem set cislodokla='P1';"
-        "insert into prirad set cislodokla='P1', stredisko='777', jkpov='300300', mnoz=42;"));
+        "insert into prirad set cislodokla='P1', stredisko='777', jkpov='300300', mnoz=40;"
+        "insert into prirad set cislodokla='P2', stredisko='777', jkpov='300300', mnoz=9.5;"
+        "insert into uctenky set cisuctenky=1, stredisko='777', jkpov='300300', mnoz=2;"
+        "insert into dlrad set cislodokla='D1', stredisko='777', jkpov='300300', mnoz=5.5;"
+        "insert into prirad set cislodokla='P3', stredisko='888', jkpov='300300', mnoz=1000;"));
     t.start();
     inList([](TFnabcen &list) {
         int stock = -1;
@@ -215,6 +219,7 @@ void TestProductList::recomputesStock()
         }
         QCOMPARE(list.list()->model()->index(0, stock).data().toDouble(), 3.0); // Kávovar
         list.findChild<QPushButton *>(QStringLiteral("prepocitat"))->click();
+        // received 49.5, sold 2, delivered 5.5; another branch's goods apart
         QCOMPARE(list.list()->model()->index(0, stock).data().toDouble(), 42.0);
         list.reject();
     });
