@@ -237,8 +237,15 @@ void reports(const Settings &s)
         r.cisloPC = config.cisloPC;
         const std::vector<double> ms = times(n, [&] {
             const QStringList statements = salesReportStatements(r);
-            for (qsizetype i = 0; i + 1 < statements.size(); ++i)
+            for (qsizetype i = 0; i + 1 < statements.size(); ++i) {
+                QElapsedTimer step;
+                step.start();
                 db.exec(statements.at(i));
+                if (qEnvironmentVariableIsSet("PRODEJ_BENCH_STEPS"))
+                    std::fprintf(stderr, "%8.1f ms  %s\n", step.nsecsElapsed() / 1e6,
+                                 qPrintable(statements.at(i).left(120).replace(QLatin1Char('\n'),
+                                                                               QLatin1Char(' '))));
+            }
             QSqlQuery rows = db.query(statements.last());
             while (rows.next()) {
             }

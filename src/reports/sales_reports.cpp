@@ -85,7 +85,11 @@ QStringList vatRecapitulation(const SalesReportRequest &r)
     auto range = [&](const char *aggregate, const char *column) {
         return QStringList{
             drop(trz2),
-            join({create(trz2) + QStringLiteral("\nselect stredisko,") + QLatin1String(aggregate) +
+            // Keyed on what the UPDATE below joins on: without it the join compares
+            // every receipt with every day of every branch.
+            join({QStringLiteral("CREATE table ") + trz2 +
+                      QStringLiteral(" (KEY (datumu,stredisko)) ENGINE=MyISAM ") +
+                      QStringLiteral("\nselect stredisko,") + QLatin1String(aggregate) +
                       QStringLiteral("(cisuctenky) as cisu,datumu"),
                   QStringLiteral(" from ") + trz1, QStringLiteral("group by datumu,stredisko")}),
             join({QStringLiteral("UPDATE ") + trz1 + QStringLiteral(" h, ") + trz2 +
