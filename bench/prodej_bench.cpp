@@ -236,17 +236,7 @@ void reports(const Settings &s)
         r.to = to;
         r.cisloPC = config.cisloPC;
         const std::vector<double> ms = times(n, [&] {
-            const QStringList statements = salesReportStatements(r);
-            for (qsizetype i = 0; i + 1 < statements.size(); ++i) {
-                QElapsedTimer step;
-                step.start();
-                db.exec(statements.at(i));
-                if (qEnvironmentVariableIsSet("PRODEJ_BENCH_STEPS"))
-                    std::fprintf(stderr, "%8.1f ms  %s\n", step.nsecsElapsed() / 1e6,
-                                 qPrintable(statements.at(i).left(120).replace(QLatin1Char('\n'),
-                                                                               QLatin1Char(' '))));
-            }
-            QSqlQuery rows = db.query(statements.last());
+            QSqlQuery rows = querySalesReport(db, r);
             while (rows.next()) {
             }
         });
@@ -278,16 +268,24 @@ int main(int argc, char **argv)
                       QStringLiteral("text"), QStringLiteral("db")});
     parser.addOption({QStringLiteral("repeat"), QStringLiteral("Runs per figure."),
                       QStringLiteral("n"), QStringLiteral("21")});
+    parser.addOption({QStringLiteral("only"),
+                      QStringLiteral("Only these figures: scan,commit,concurrency,reports."),
+                      QStringLiteral("list"), QStringLiteral("scan,commit,concurrency,reports")});
     parser.process(app);
+    const QStringList only = parser.value(QStringLiteral("only")).split(QLatin1Char(','));
     Settings s;
     s.port = parser.value(QStringLiteral("port")).toInt();
     s.label = parser.value(QStringLiteral("label"));
     s.repeat = std::max(3, parser.value(QStringLiteral("repeat")).toInt());
     try {
-        scanToLine(s);
-        commit(s);
-        concurrency(s);
-        reports(s);
+        if (only.contains(QLatin1String("scan")))
+            scanToLine(s);
+        if (only.contains(QLatin1String("commit")))
+            commit(s);
+        if (only.contains(QLatin1String("concurrency")))
+            concurrency(s);
+        if (only.contains(QLatin1String("reports")))
+            reports(s);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "prodej-bench: %s\n", e.what());
         return 1;

@@ -2,6 +2,8 @@
 
 #include "store/vat_rates.h"
 
+#include <QSqlQuery>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -34,5 +36,7 @@ QStringList salesReportCleanUp(const QString &cisloPC);
 // Runs a kind on the session: every statement in turn, the last one saved to
 // "a.txt" first; binds its rows to the report with the variables "oddata" and
 // "dodata", and loads the kind's template from `templateFolder`.
+// Runs the statements of the kind; returns the query of the data set.
+QSqlQuery querySalesReport(DbSession &session, const SalesReportRequest &request);
 void runSalesReport(DbSession &session, const SalesReportRequest &request,
                     const QString &templateFolder, Report &report);
