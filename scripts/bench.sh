@@ -24,5 +24,6 @@ for size in $sizes; do
     start=$(date +%s)
     "$repo/scripts/load-db.sh" --demo "$build/tools/prodej-demo" "${args[@]}" >/dev/null
     echo "$size: loaded (${args[*]}) in $(( $(date +%s) - start )) s"
-    "$build/bench/prodej-bench" --port "$PRODEJ_DB_PORT" --label "$size"
+    # The trace files of the run land in the build folder.
+    (cd "$build" && ./bench/prodej-bench --port "$PRODEJ_DB_PORT" --label "$size")
 done
