@@ -55,7 +55,6 @@ void TableSale::close()
 void TableSale::setCurrentTable(const QString &tableId)
 {
     m_currentTable = tableId;
-    SpoctiSoucet();
 }
 
 QString TableSale::orderCondition() const

@@ -21,7 +21,7 @@ public:
     void close() override;
 
     const QString &currentTable() const { return m_currentTable; }
-    // Switches to another order and re-reads its total.
+    // Switches to another order; SpoctiSoucet() then gives its total.
     void setCurrentTable(const QString &tableId);
 
     void ZapisFofr(const QSqlRecord &product, int pocet, double unitQuantity) override;

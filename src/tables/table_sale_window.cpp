@@ -57,7 +57,7 @@ void TFstuctenka::Button4Click()
                             text::formatAmount(sale.total()));
     QString tableId = sale.currentTable();
     m_map->choose(tableId, m_currentPanel);
-    runGuarded(this, [&] { sale.setCurrentTable(tableId); });
+    sale.setCurrentTable(tableId);
     showCurrentOrder();
 }
 
@@ -81,13 +81,13 @@ void TFstuctenka::Button11Click()
         target = source;
         m_currentPanel = sourcePanel;
     }
-    runGuarded(this, [&] { sale.setCurrentTable(target); });
+    sale.setCurrentTable(target);
     showCurrentOrder();
 }
 
 void TFstuctenka::showCurrentOrder()
 {
     m_tableLabel->setText(tableSale().currentTable());
-    // recover() re-reads the order's lines and total and gives the keys back.
+    // recover() reads the order's total and lines and gives the keys back.
     recover();
 }
