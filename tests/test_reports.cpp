@@ -30,6 +30,8 @@ private slots:
     void vatColumnsTitledWithTheRates();
     void cardDiscounts();
     void cleanUpWithoutTables();
+    void scratchTablesOnDiskWhenMemoryIsFull_data();
+    void scratchTablesOnDiskWhenMemoryIsFull();
     void everyKindRenders();
     void csvForSpreadsheets();
     void history();
@@ -232,6 +234,50 @@ void TestReports::cleanUpWithoutTables()
     for (const QString &statement : salesReportCleanUp(QStringLiteral("05")))
         m_db->exec(statement);
     QVERIFY(m_db->scalar(QStringLiteral("show tables like 'tmp05trz%'")).isNull());
+}
+
+void TestReports::scratchTablesOnDiskWhenMemoryIsFull_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("columns");
+    QTest::newRow("by payment type")
+        << 0 << QStringLiteral("stredisko typplatby soucet").split(QLatin1Char(' '));
+    QTest::newRow("VAT recapitulation")
+        << 7 << QStringLiteral("cisuctenky cisuod cisudo soucet zakl23").split(QLatin1Char(' '));
+    QTest::newRow("card discounts")
+        << 8 << QStringLiteral("povaha cislokarty sleva cenar").split(QLatin1Char(' '));
+}
+
+void TestReports::scratchTablesOnDiskWhenMemoryIsFull()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, columns);
+    // 400 more receipts of one line: more than the 16 kB the smallest limit holds.
+    testdb::rootSql(QStringLiteral(
+        "insert into uctenky (cisuctenky,id2,datum,stredisko,jkpov,nazev,mnoz,cenar,cenar0,"
+        "sleva,cislokarty,dph,typplatby,soucetu,soucetuzao,z23,d23) select 1577710000+seq,1,"
+        "'2015-03-10 10:00:00'+interval seq minute,'777','P1','Rohlík',1,10,11,1,'2001',21,"
+        "'H',10,10,8.26,1.74 from seq_1_to_400"));
+    SalesReportRequest r;
+    r.kind = kind;
+    r.from = QDate(2015, 3, 1);
+    r.to = QDate(2015, 3, 31);
+    r.cisloPC = QStringLiteral("05");
+    const QString engine =
+        QStringLiteral("select engine from information_schema.tables where table_schema = "
+                       "database() and table_name = 'tmp05trz1'");
+    auto rows = [&] {
+        QSqlQuery q = querySalesReport(*m_db, r);
+        QList<QSqlRecord> out;
+        while (q.next())
+            out << q.record();
+        return cells(out, columns);
+    };
+    const QStringList inMemory = rows();
+    QCOMPARE(m_db->scalar(engine).toString(), QStringLiteral("MEMORY"));
+    r.memoryLimit = 16384;
+    QCOMPARE(rows(), inMemory);
+    QCOMPARE(m_db->scalar(engine).toString(), QStringLiteral("MyISAM"));
 }
 
 void TestReports::everyKindRenders()
