@@ -5,6 +5,7 @@
 #include "support/typing.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -155,6 +156,14 @@ void TestProductList::search()
                 QCOMPARE(list.currentJkpov(), QStringLiteral("300300"));
                 QTest::keyClick(text, Qt::Key_Down);
                 QCOMPARE(list.currentJkpov(), QStringLiteral("500500"));
+                // Another column searches its own values.
+                auto *column = dialog.findChild<QComboBox *>(QStringLiteral("sloupec"));
+                column->setCurrentIndex(column->findText(QStringLiteral("JKP")));
+                text->clear();
+                typeText(text, QStringLiteral("3003"));
+                QCOMPARE(values->count(), 1);
+                QCOMPARE(values->item(0)->text(), QStringLiteral("300300"));
+                QCOMPARE(list.currentJkpov(), QStringLiteral("300300"));
                 // "storno" puts the cursor back where it was.
                 QTest::keyClick(text, Qt::Key_Escape);
             },

@@ -26,6 +26,8 @@ ProductSearchDialog::ProductSearchDialog(QTableView *list, int column, QWidget *
     m_column->setObjectName(QStringLiteral("sloupec"));
     m_text->setObjectName(QStringLiteral("coHledat"));
     m_values->setObjectName(QStringLiteral("hodnoty"));
+    // One line each: the view need not measure tens of thousands of names.
+    m_values->setUniformItemSizes(true);
     m_showValues->setObjectName(QStringLiteral("zobrazitVyber"));
     m_parts->setObjectName(QStringLiteral("hledatCasti"));
     for (int c = 0; c < m_model->columnCount(); ++c) {
@@ -73,18 +75,29 @@ ProductSearchDialog::ProductSearchDialog(QTableView *list, int column, QWidget *
 void ProductSearchDialog::fillValues()
 {
     const int column = m_column->currentData().toInt();
+    if (column != m_cachedColumn) {
+        // Read once per column: a keystroke then only compares strings.
+        m_columnValues.clear();
+        m_columnValues.reserve(m_model->rowCount());
+        for (int r = 0; r < m_model->rowCount(); ++r)
+            m_columnValues << m_model->index(r, column).data().toString();
+        m_cachedColumn = column;
+    }
     const QString typed = m_text->text();
+    const bool parts = m_parts->isChecked();
+    QStringList shown;
+    m_shownRows.clear();
+    for (int r = 0; r < m_columnValues.size(); ++r) {
+        const QString &value = m_columnValues.at(r);
+        if (parts ? value.contains(typed, Qt::CaseInsensitive)
+                  : value.startsWith(typed, Qt::CaseInsensitive)) {
+            shown << value;
+            m_shownRows.push_back(r);
+        }
+    }
     QSignalBlocker block(m_values);
     m_values->clear();
-    for (int r = 0; r < m_model->rowCount(); ++r) {
-        const QString value = m_model->index(r, column).data().toString();
-        const bool matches = m_parts->isChecked() ? value.contains(typed, Qt::CaseInsensitive)
-                                                  : value.startsWith(typed, Qt::CaseInsensitive);
-        if (!matches)
-            continue;
-        auto *item = new QListWidgetItem(value, m_values);
-        item->setData(Qt::UserRole, r);
-    }
+    m_values->addItems(shown);
     if (m_values->count() > 0) {
         m_values->setCurrentRow(0);
         block.unblock();
@@ -94,10 +107,10 @@ void ProductSearchDialog::fillValues()
 
 void ProductSearchDialog::valueChosen()
 {
-    QListWidgetItem *item = m_values->currentItem();
-    if (!item)
+    const int item = m_values->currentRow();
+    if (item < 0 || item >= static_cast<int>(m_shownRows.size()))
         return;
-    const int row = item->data(Qt::UserRole).toInt();
+    const int row = m_shownRows.at(item);
     m_list->setCurrentIndex(m_model->index(row, m_column->currentData().toInt()));
     m_list->scrollTo(m_list->currentIndex());
 }

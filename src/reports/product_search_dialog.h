@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
+
+#include <vector>
 
 class QAbstractItemModel;
 class QCheckBox;
@@ -38,4 +41,7 @@ private:
     QListWidget *m_values;
     QCheckBox *m_showValues;
     QCheckBox *m_parts;
+    QStringList m_columnValues; // the searched column, row by row
+    int m_cachedColumn = -1;
+    std::vector<int> m_shownRows; // the list's row of each shown value
 };
