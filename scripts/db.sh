@@ -46,7 +46,7 @@ start)
     rm -f "$sock"
     mariadbd --no-defaults --datadir="$data" --socket="$sock" --pid-file="$pidf" \
         --port="$port" --bind-address=127.0.0.1 --user="$user" --skip-name-resolve \
-        --log-error="$dir/error.log" --innodb-buffer-pool-size=256M \
+        --log-error="$dir/error.log" --innodb-buffer-pool-size="${PRODEJ_DB_BUFFER_POOL:-256M}" \
         --innodb-flush-log-at-trx-commit=2 --character-set-server=utf8mb4 \
         --max-connections=200 >/dev/null 2>&1 &
     for _ in $(seq 1 300); do
