@@ -16,6 +16,8 @@ export PRODEJ_DB_PORT=${PRODEJ_BENCH_PORT:-3327}
 # Room for a chain's year of receipts and its product lists, as a shop's server
 # would be set up; the tests' server keeps the small default.
 export PRODEJ_DB_BUFFER_POOL=${PRODEJ_DB_BUFFER_POOL:-1G}
+# The benchmark's workstations, for the program's database user.
+export PRODEJ_DB_WORKSTATIONS="B0 B1 B2 C0 C1 C2 C3 C4 C5 C6 C7 R1 S1"
 "$repo/scripts/db.sh" start >/dev/null
 
 for size in $sizes; do

@@ -51,11 +51,6 @@ start)
         --max-connections=200 >/dev/null 2>&1 &
     for _ in $(seq 1 300); do
         if alive; then
-            # The program and the tests log in over loopback as "kasa".
-            mariadb --no-defaults --socket="$sock" -uroot <<'SQL'
-CREATE USER IF NOT EXISTS 'kasa'@'127.0.0.1' IDENTIFIED BY 'kasa';
-GRANT ALL PRIVILEGES ON *.* TO 'kasa'@'127.0.0.1';
-SQL
             exit 0
         fi
         sleep 0.1

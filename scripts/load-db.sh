@@ -5,7 +5,8 @@
 #   scripts/load-db.sh                          empty databases
 #   scripts/load-db.sh --demo GENERATOR [ARGS]  filled by the demo-data generator
 #
-# The server is the one scripts/db.sh addresses (PRODEJ_DB_DIR).
+# The server is the one scripts/db.sh addresses (PRODEJ_DB_DIR); the program's user
+# is (re)created by scripts/db-user.sh.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -17,8 +18,9 @@ DROP DATABASE IF EXISTS kordan;
 CREATE DATABASE prodej CHARACTER SET cp1250 COLLATE cp1250_czech_cs;
 CREATE DATABASE kordan CHARACTER SET cp1250 COLLATE cp1250_czech_cs;
 SQL
-client prodej <"$repo/db/schema.sql"
 client kordan <"$repo/db/cashbook.sql"
+# The schema, then the program's own user "kasa" with only what the program needs.
+cat "$repo/db/schema.sql" - < <("$repo/scripts/db-user.sh" --print) | client prodej
 
 if [ "${1:-}" = "--demo" ]; then
     generator=${2:?demo-data generator}

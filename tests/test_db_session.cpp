@@ -23,6 +23,8 @@ private slots:
     void failedScriptRollsBack();
     void unreachableServer_data();
     void unreachableServer();
+    void programUserHasOnlyItsRights_data();
+    void programUserHasOnlyItsRights();
 
 private:
     TemporaryWorkingFolder m_dir; // trace files land here
@@ -37,10 +39,12 @@ void TestDbSession::initTestCase()
 
 void TestDbSession::init()
 {
-    m_session.exec(QStringLiteral("DROP TABLE IF EXISTS pokus"));
-    m_session.exec(QStringLiteral("CREATE TABLE pokus (id INT AUTO_INCREMENT PRIMARY KEY, "
-                                  "v VARCHAR(100) NOT NULL, k VARCHAR(3) NOT NULL DEFAULT '') "
-                                  "ENGINE=InnoDB DEFAULT CHARSET=cp1250 COLLATE=cp1250_czech_cs"));
+    // A table of the test's own, which the program's user may fill.
+    testdb::rootSql(QStringLiteral(
+        "DROP TABLE IF EXISTS pokus; CREATE TABLE pokus (id INT AUTO_INCREMENT PRIMARY KEY, "
+        "v VARCHAR(100) NOT NULL, k VARCHAR(3) NOT NULL DEFAULT '') "
+        "ENGINE=InnoDB DEFAULT CHARSET=cp1250 COLLATE=cp1250_czech_cs;"
+        "GRANT SELECT, INSERT ON pokus TO 'kasa'@'127.0.0.1';"));
 }
 
 void TestDbSession::quotedValuesStayValues_data()
@@ -196,3 +200,45 @@ void TestDbSession::unreachableServer()
 
 QTEST_GUILESS_MAIN(TestDbSession)
 #include "test_db_session.moc"
+
+void TestDbSession::programUserHasOnlyItsRights_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<bool>("allowed");
+    const auto row = [](const char *name, const char *statement, bool allowed) {
+        QTest::newRow(name) << QString::fromUtf8(statement) << allowed;
+    };
+    row("read products", "select count(*) from seznam", true);
+    row("store a receipt line", "insert into uctenky set stredisko='777', nazev='x'", true);
+    row("mark a receipt", "update uctenky set vydejka=0 where cisuctenky=-1", true);
+    row("update stock", "update seznam set stav=stav where jkpov='-'", true);
+    row("delete a terminal note", "delete from dlterm where odberatel='-'", true);
+    row("recount stock", "call seznam_stav()", true);
+    row("read the cash book", "select count(*) from kordan.pokladna", true);
+    row("own work table", "create table tmp05uct (a int)", true);
+    row("drop own work table", "drop table if exists tmp05trz1", true);
+    row("delete receipts", "delete from uctenky", false);
+    row("drop receipts", "drop table uctenky", false);
+    row("change stored receipts", "update uctenky set cenar=0", false);
+    row("change prices", "update seznam set pcsd=0", false);
+    row("add a product", "insert into seznam set stredisko='777', jkpov='X'", false);
+    row("change a branch", "update strediska set ico='1'", false);
+    row("change a card discount", "update zakarty set sleva=99", false);
+    row("another workstation's shape", "create table pokus2 (a int)", false);
+    row("write the cash book", "insert into kordan.pokladna set castka=1", false);
+    row("other databases", "select count(*) from mysql.user", false);
+}
+
+void TestDbSession::programUserHasOnlyItsRights()
+{
+    QFETCH(QString, statement);
+    QFETCH(bool, allowed);
+    try {
+        m_session.exec(statement);
+        QVERIFY2(allowed, "the program's user may do this");
+    } catch (const DbError &e) {
+        QVERIFY2(!allowed, qPrintable(e.text()));
+        QVERIFY2(e.code() == 1142 || e.code() == 1143 || e.code() == 1044,
+                 qPrintable(e.text())); // denied, not failed for another reason
+    }
+}

@@ -212,7 +212,7 @@ void TestReceiptCommit::cardDiscount()
 
 void TestReceiptCommit::refundRaisesStock()
 {
-    fixture::addProduct(*m_db, QStringLiteral("P1"), 10);
+    fixture::addProduct(QStringLiteral("P1"), 10);
     fixture::addWorkLine(*m_db, QStringLiteral("01"), {QStringLiteral("P1"), 21, 25, 2});
     CommitInput in = input();
     in.paymentMode = PaymentMode::Refund;
@@ -242,8 +242,8 @@ void TestReceiptCommit::stockControl()
 {
     QFETCH(bool, on);
     QFETCH(double, stock);
-    fixture::addProduct(*m_db, QStringLiteral("P1"), 10);
-    fixture::addProduct(*m_db, QStringLiteral("P1"), 10, QStringLiteral("12")); // another branch's
+    fixture::addProduct(QStringLiteral("P1"), 10);
+    fixture::addProduct(QStringLiteral("P1"), 10, QStringLiteral("12")); // another branch's
     fixture::addWorkLine(*m_db, QStringLiteral("01"), {QStringLiteral("P1"), 21, 10, 2});
     fixture::addWorkLine(*m_db, QStringLiteral("01"), {QStringLiteral("P1"), 21, 10, 0.5});
     CommitInput in = input();
@@ -301,9 +301,9 @@ void TestReceiptCommit::correctionPair()
 void TestReceiptCommit::deliveryNotesRemoved()
 {
     for (const char *who : {"ODB1", "ODB1", "ODB2"})
-        m_db->exec(QStringLiteral("insert into dlterm set stredisko='777', odberatel='%1'")
-                       .arg(QLatin1String(who)));
-    m_db->exec(QStringLiteral("insert into dlterm set stredisko='12', odberatel='ODB1'"));
+        testdb::rootSql(QStringLiteral("insert into dlterm set stredisko='777', odberatel='%1'")
+                            .arg(QLatin1String(who)));
+    testdb::rootSql(QStringLiteral("insert into dlterm set stredisko='12', odberatel='ODB1'"));
     fixture::addWorkLine(*m_db, QStringLiteral("01"), {QStringLiteral("A"), 21, 10, 1});
     CommitInput in = input();
     in.deliveryCustomer = QStringLiteral("ODB1");
@@ -330,8 +330,8 @@ void TestReceiptCommit::usedUpNumbers()
 
 void TestReceiptCommit::failureLeavesEverythingAsItWas()
 {
-    fixture::addProduct(*m_db, QStringLiteral("P1"), 10);
-    m_db->exec(QStringLiteral("insert into dlterm set stredisko='777', odberatel='ODB1'"));
+    fixture::addProduct(QStringLiteral("P1"), 10);
+    testdb::rootSql(QStringLiteral("insert into dlterm set stredisko='777', odberatel='ODB1'"));
     fixture::addWorkLine(*m_db, QStringLiteral("01"), {QStringLiteral("P1"), 21, 100, 2});
     const auto snapshot = [this] {
         QStringList s;
@@ -417,7 +417,7 @@ void TestReceiptCommit::concurrentWorkstations()
 {
     // Four tills of one branch, each commit tried at most the usual three times:
     // they queue on the branch instead of deadlocking on the number range.
-    m_db->exec(QStringLiteral("insert into strediska set stredisko='777', nazev='Prodejna'"));
+    testdb::rootSql(QStringLiteral("insert into strediska set stredisko='777', nazev='Prodejna'"));
     constexpr int perStation = 25;
     const QStringList stations{QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
                                QStringLiteral("04")};

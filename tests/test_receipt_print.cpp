@@ -210,10 +210,11 @@ void TestReceiptPrint::committedReceiptAsPdf()
     testdb::reset();
     DbSession db;
     db.open(testdb::settings());
-    db.exec(QStringLiteral(
-                "insert into strediska set stredisko='777', nazev='Smíšené zboží U Lípy', "
-                "ulice='Nádražní 12', mesto='Kolín', psc='280 02', ico='12345678', evid_platby=") +
-            sql::quote(evid));
+    testdb::rootSql(
+        QStringLiteral(
+            "insert into strediska set stredisko='777', nazev='Smíšené zboží U Lípy', "
+            "ulice='Nádražní 12', mesto='Kolín', psc='280 02', ico='12345678', evid_platby=") +
+        sql::quote(evid));
     WorkTables(QStringLiteral("01")).createForCounterSale(db);
     fixture::addWorkLine(db, QStringLiteral("01"), {QStringLiteral("A"), 21, 121.00, 1});
     fixture::addWorkLine(db, QStringLiteral("01"), {QStringLiteral("B"), 10, 55.00, 2});
@@ -262,8 +263,8 @@ void TestReceiptPrint::configuredVatRatesAreShown()
     testdb::reset();
     DbSession db;
     db.open(testdb::settings());
-    db.exec(QStringLiteral("insert into strediska set stredisko='777', nazev='U Lípy', "
-                           "evid_platby='A'"));
+    testdb::rootSql(QStringLiteral("insert into strediska set stredisko='777', nazev='U Lípy', "
+                                   "evid_platby='A'"));
     WorkTables(QStringLiteral("01")).createForCounterSale(db);
     fixture::addWorkLine(db, QStringLiteral("01"), {QStringLiteral("A"), 12, 112.00, 1});
     fixture::addWorkLine(db, QStringLiteral("01"), {QStringLiteral("B"), 21, 121.00, 1});

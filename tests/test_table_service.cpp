@@ -80,7 +80,7 @@ double TestTableService::total(const QString &stul)
 
 void TestTableService::tableLineWrite()
 {
-    m_db->exec(QStringLiteral(
+    testdb::rootSql(QStringLiteral(
         "insert into seznam set stredisko='777', jkpov='P1', nazev='Pivo', zkratka='Pivo', "
         "popis='točené', povaha='K', mj='ks', pc=41.32, pcsd=50, slevakc=5, dph=21, nc=20"));
     QSqlQuery q = m_db->query(QStringLiteral("select * from seznam"));

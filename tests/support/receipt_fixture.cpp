@@ -1,6 +1,7 @@
 #include "support/receipt_fixture.h"
 
 #include "store/sql_text.h"
+#include "support/test_db.h"
 
 namespace fixture {
 
@@ -17,9 +18,9 @@ void addWorkLine(DbSession &session, const QString &cisloPC, const WorkLine &l)
                  sql::quote(l.stul)));
 }
 
-void addProduct(DbSession &session, const QString &jkpov, double stav, const QString &stredisko)
+void addProduct(const QString &jkpov, double stav, const QString &stredisko)
 {
-    session.exec(
+    testdb::rootSql(
         QStringLiteral(
             "insert into seznam set stredisko=%1, jkpov=%2, nazev=%3, stav=%4, pcsd=10, dph=21")
             .arg(sql::quote(stredisko), sql::quote(jkpov),

@@ -21,7 +21,7 @@ struct WorkLine
 // A line written straight into the work receipt "tmp<cisloPC>uct".
 void addWorkLine(DbSession &session, const QString &cisloPC, const WorkLine &line);
 // A product of branch 777 (or the given one) with its stock.
-void addProduct(DbSession &session, const QString &jkpov, double stav,
+void addProduct(const QString &jkpov, double stav,
                 const QString &stredisko = QStringLiteral("777"));
 // A committed receipt line.
 void addStoredLine(DbSession &session, qint64 cisuctenky, const QString &datum,
