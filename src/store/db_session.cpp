@@ -20,6 +20,18 @@ QString uniqueConnectionName()
     return QStringLiteral("prodej-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
+// The client library's codes for a connection that is gone: gone away, lost
+// during a query, cannot connect (socket, TCP), lost at reading, killed, timed out.
+bool connectionGone(int code)
+{
+    return code == 2006 || code == 2013 || code == 2002 || code == 2003 || code == 2055 ||
+           code == 1927 || code == 4031;
+}
+
+// After this long without a statement the connection is tried before an action:
+// the server may have been restarted meanwhile.
+constexpr qint64 kIdleMs = 1000;
+
 DbError toDbError(const QSqlError &error, const QString &statement = {})
 {
     QString text = error.databaseText();
@@ -43,6 +55,8 @@ DbSession::~DbSession()
 
 void DbSession::open(const ConnectionSettings &settings)
 {
+    m_settings = settings;
+    m_lost = false;
     QSqlDatabase db = database();
     db.close();
     db.setHostName(settings.host);
@@ -52,9 +66,18 @@ void DbSession::open(const ConnectionSettings &settings)
     db.setDatabaseName(settings.database);
     db.setNumericalPrecisionPolicy(QSql::HighPrecision); // decimals as exact text
     db.setConnectOptions(QStringLiteral("CLIENT_COMPRESS=1;MYSQL_OPT_CONNECT_TIMEOUT=10"));
-    if (!db.open())
+    if (!db.open()) {
+        m_lost = true; // the next action tries again
         throw toDbError(db.lastError());
-    run(kSqlMode, true);
+    }
+    m_idle.start();
+    run(kSqlMode, true, false);
+}
+
+void DbSession::reconnectIfLost()
+{
+    if (m_lost && m_settings)
+        open(*m_settings);
 }
 
 void DbSession::close()
@@ -73,13 +96,30 @@ QSqlDatabase DbSession::database() const
     return QSqlDatabase::database(m_name, false);
 }
 
-QSqlQuery DbSession::run(const QString &statement, bool forwardOnly)
+QSqlQuery DbSession::run(const QString &statement, bool forwardOnly, bool startsAction)
 {
+    reconnectIfLost();
+    if (startsAction && m_idle.isValid() && m_idle.elapsed() > kIdleMs) {
+        // A harmless statement finds a connection that died while the till stood
+        // idle; the action then runs on a new one instead of failing.
+        QSqlQuery probe(database());
+        if (!probe.exec(QStringLiteral("DO 1")) &&
+            connectionGone(probe.lastError().nativeErrorCode().toInt())) {
+            m_lost = true;
+            reconnectIfLost();
+        }
+    }
     QSqlQuery q(database());
     q.setForwardOnly(forwardOnly);
-    if (!q.exec(statement))
-        throw toDbError(q.lastError(), statement);
-    return q;
+    const bool ok = q.exec(statement);
+    m_idle.start();
+    if (ok)
+        return q;
+    const DbError error = toDbError(q.lastError(), statement);
+    // The statement may have run before the connection went: it is never sent
+    // again; the failure goes to the cashier and the next action connects anew.
+    m_lost = connectionGone(error.code());
+    throw error;
 }
 
 void DbSession::exec(const QString &statement, Trace trace)
@@ -104,9 +144,10 @@ void DbSession::runScript(const QStringList &lines, Trace trace)
 {
     const QString script = lines.join(QLatin1Char('\n'));
     writeTrace(trace, script);
-    for (const QString &statement : sql::splitScript(script)) {
+    const QStringList statements = sql::splitScript(script);
+    for (qsizetype i = 0; i < statements.size(); ++i) {
         try {
-            run(statement, true);
+            run(statements.at(i), true, i == 0);
         } catch (const DbError &) {
             // Never leave half a script pending: a later START TRANSACTION on this
             // connection would commit it.
@@ -119,7 +160,8 @@ void DbSession::runScript(const QStringList &lines, Trace trace)
 
 void DbSession::fillModel(QSqlQueryModel &model, const QString &statement)
 {
-    model.setQuery(statement, database());
+    // Through run(), so that a lost connection is found and renewed first.
+    model.setQuery(run(statement, false));
     if (model.lastError().isValid())
         throw toDbError(model.lastError(), statement);
 }

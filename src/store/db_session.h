@@ -2,11 +2,14 @@
 
 #include "store/trace_file.h"
 
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 struct ConnectionSettings
 {
@@ -19,7 +22,9 @@ struct ConnectionSettings
 
 // The run's one connection to the shop's database. Statements of one session run
 // on one server connection, so user variables (@CiUc ...) carry from statement to
-// statement. Every failure throws DbError with the server's text and code.
+// statement. Every failure throws DbError with the server's text and code. When the
+// server goes away (restarted, network), the failing action reports it and the
+// next one connects anew; no statement that may have run is sent twice.
 class DbSession
 {
 public:
@@ -50,7 +55,13 @@ public:
     QSqlDatabase database() const;
 
 private:
-    QSqlQuery run(const QString &statement, bool forwardOnly);
+    // `startsAction`: not within a script, so a connection found dead after a
+    // pause may be replaced before the statement is sent.
+    QSqlQuery run(const QString &statement, bool forwardOnly, bool startsAction = true);
+    void reconnectIfLost();
 
     QString m_name;
+    std::optional<ConnectionSettings> m_settings;
+    bool m_lost = false; // the connection went: the next statement opens a new one
+    QElapsedTimer m_idle; // since the last statement
 };
