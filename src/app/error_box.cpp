@@ -18,7 +18,7 @@ bool runGuarded(QWidget *parent, const std::function<void()> &step)
         step();
         return true;
     } catch (const DbError &e) {
-        showError(parent, e.text());
+        showError(parent, e.cashierMessage());
     } catch (const UserError &e) {
         showError(parent, e.message());
     }

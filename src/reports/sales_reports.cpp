@@ -1,5 +1,6 @@
 #include "reports/sales_reports.h"
 
+#include "devices/cp1250.h"
 #include "devices/report.h"
 #include "devices/text_utils.h"
 #include "store/db_error.h"
@@ -28,6 +29,10 @@ QStringList periodLines(const SalesReportRequest &r,
 
 QStringList filterLines(const SalesReportRequest &r, const QString &prefix = QString())
 {
+    // A filter with a character no stored code can hold matches nothing (and the
+    // server would refuse to compare it).
+    if (!cp1250::canEncode(r.stredisko + r.jkpov))
+        return {QStringLiteral(" and 1=0")};
     QStringList lines;
     if (!r.stredisko.isEmpty())
         lines << QStringLiteral(" and ") + prefix + QStringLiteral("STREDISKO=") +

@@ -2,6 +2,7 @@
 
 #include "app/station.h"
 #include "app/user_error.h"
+#include "devices/cp1250.h"
 #include "devices/text_utils.h"
 #include "reports/terminal_notes.h"
 #include "sale/item_entry.h"
@@ -48,6 +49,10 @@ void CounterSale::close()
 
 std::optional<QSqlRecord> CounterSale::findProduct(QString code)
 {
+    // No stored code holds a character of another script; comparing with one
+    // would only make the server refuse the statement.
+    if (!cp1250::canEncode(code))
+        return std::nullopt;
     const QString branch = sql::quote(m_station.stredisko);
     if (isQuickNumberCode(code)) {
         if (!isValidQuickNumber(code))

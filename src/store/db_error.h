@@ -5,7 +5,8 @@
 #include <stdexcept>
 
 // A failed statement or connection: the server's (or client library's) own text
-// and error code, shown to the cashier as it stands.
+// and error code. The cashier sees cashierMessage(): Czech, with the server's
+// words beneath for the technician.
 class DbError : public std::runtime_error
 {
 public:
@@ -21,6 +22,8 @@ public:
     // lock-wait timeout, and the auto-increment read that InnoDB reports when the
     // insert lost a deadlock while waiting for the table's auto-increment lock.
     bool isRetryable() const { return m_code == 1213 || m_code == 1205 || m_code == 1467; }
+
+    QString cashierMessage() const;
 
 private:
     QString m_text;
