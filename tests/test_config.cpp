@@ -13,6 +13,8 @@ private slots:
     void defaultsWithoutFile();
     void keys_data();
     void keys();
+    void brokenFiles_data();
+    void brokenFiles();
     void windowsFiles_data();
     void windowsFiles();
     void modeFromWorkingFolder();
@@ -76,6 +78,10 @@ void TestConfig::keys_data()
         << QByteArray("SQLport=abc") << QStringLiteral("sqlPort") << QVariant(3306);
     QTest::newRow("port with fraction")
         << QByteArray("SQLport=33.5") << QStringLiteral("sqlPort") << QVariant(3306);
+    QTest::newRow("port out of range")
+        << QByteArray("SQLport=99999999") << QStringLiteral("sqlPort") << QVariant(3306);
+    QTest::newRow("port zero") << QByteArray("SQLport=0") << QStringLiteral("sqlPort")
+                               << QVariant(3306);
     QTest::newRow("port empty") << QByteArray("SQLport=") << QStringLiteral("sqlPort")
                                 << QVariant(3306);
     QTest::newRow("negative panel")
@@ -130,6 +136,44 @@ void TestConfig::keys()
     QVERIFY2(fields.contains(field), qPrintable(field));
     QCOMPARE(fields.value(field), expected);
     QCOMPARE(c.stredisko, QStringLiteral("12")); // the line after the key is still read
+}
+
+void TestConfig::brokenFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("stredisko"); // what the file says, or the default
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += char((i * 7919 + 13) % 256); // every byte value, NUL included
+    QTest::newRow("binary") << binary << QStringLiteral("777");
+    QTest::newRow("binary then a key") << binary + "\n[LogON]\nStredisko=12\n"
+                                       << QStringLiteral("12");
+    QTest::newRow("lines without =")
+        << QByteArray("[LogON]\nIP\n==\n=x\n;;\n]\nStredisko=12\n") << QStringLiteral("12");
+    QTest::newRow("unclosed section")
+        << QByteArray("[LogON\nStredisko=99\n[LogON]\nStredisko=12\n") << QStringLiteral("99");
+    QTest::newRow("keys before any section")
+        << QByteArray("Stredisko=99\n[LogON]\nStredisko=12\n") << QStringLiteral("12");
+    QTest::newRow("no section") << QByteArray("Stredisko=99\nSQLport=1\n") << QStringLiteral("777");
+    QTest::newRow("a megabyte line")
+        << QByteArray("[LogON]\nIP=") + QByteArray(1 << 20, 'x') + "\nStredisko=12\n"
+        << QStringLiteral("12");
+    QTest::newRow("NUL in a value")
+        << QByteArray("[LogON]\nStredisko=1\0\n2\nStredisko=12\n", 40) << QStringLiteral("1");
+    QTest::newRow("empty") << QByteArray() << QStringLiteral("777");
+}
+
+void TestConfig::brokenFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, stredisko);
+    const Config c = Config::load(writeIni(content));
+    // What the file does say is read; everything else keeps its default.
+    QCOMPARE(c.stredisko, stredisko);
+    QCOMPARE(c.sqlPort, 3306);
+    QCOMPARE(c.cisloPC, QStringLiteral("00"));
+    QCOMPARE(c.user, QStringLiteral("root"));
+    QVERIFY(c.vatRatesProblem.isEmpty());
 }
 
 void TestConfig::windowsFiles_data()

@@ -23,6 +23,8 @@ private slots:
     void missingPortSwitchesOff();
     void settingsAskedOnceAndStored();
     void unpluggedAfterStartSwitchesOff();
+    void brokenSettingsFile_data();
+    void brokenSettingsFile();
     void drawerSequence_data();
     void drawerSequence();
 
@@ -187,6 +189,48 @@ void TestCustomerDisplay::settingsAskedOnceAndStored()
     d.start(0, other.filePath(QStringLiteral("panel.ini")), [&](PortSettings &) { ++asked; });
     QCOMPARE(asked, 1);
     QVERIFY(!QFile::exists(other.filePath(QStringLiteral("panel.ini"))));
+}
+
+void TestCustomerDisplay::brokenSettingsFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected"); // port, baud, data bits, parity
+    QByteArray binary;
+    for (int i = 0; i < 2048; ++i)
+        binary += char((i * 31 + 7) % 256);
+    QTest::newRow("binary") << binary << QStringLiteral("COM1 9600 8 None");
+    QTest::newRow("no section") << QByteArray("Port=/dev/no-display-here\nBaudRate=2400\n")
+                                << QStringLiteral("COM1 9600 8 None");
+    QTest::newRow("absurd values")
+        << QByteArray("[ComPort1]\nPort=\nBaudRate=-5\nDataBits=99\nParity=maybe\n")
+        << QStringLiteral("COM1 9600 8 maybe");
+    QTest::newRow("custom without a rate")
+        << QByteArray("[ComPort1]\nPort=/dev/no-display-here\nBaudRate=Custom\nDataBits=7\n")
+        << QStringLiteral("/dev/no-display-here 9600 7 None");
+    QTest::newRow("garbage around good lines")
+        << QByteArray(
+               "\x01\x02\n[ComPort1]\n===\nPort=/dev/no-display-here\nBaudRate=2400\n\xff\xfe\n")
+        << QStringLiteral("/dev/no-display-here 2400 8 None");
+}
+
+void TestCustomerDisplay::brokenSettingsFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("panel.ini"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+    const std::optional<PortSettings> s = PortSettings::load(path);
+    QVERIFY(s);
+    QCOMPARE(QStringList({s->port, s->baudRate, s->dataBits, s->parity}).join(QLatin1Char(' ')),
+             expected);
+    // Started on it, the display stays off (no such port here) without asking.
+    CustomerDisplay d;
+    d.start(2, path, [](PortSettings &) { QFAIL("asked although the file exists"); });
+    QCOMPARE(d.level(), 0);
 }
 
 void TestCustomerDisplay::unpluggedAfterStartSwitchesOff()

@@ -83,6 +83,8 @@ Config Config::load(const QString &iniPath)
     c.user = readText(ini, "User", c.user);
     c.password = readText(ini, "Password", c.password);
     c.sqlPort = readInteger(ini, "SQLport", c.sqlPort);
+    if (c.sqlPort < 1 || c.sqlPort > 65535)
+        c.sqlPort = Config().sqlPort; // no such port: the server's usual one
     c.panel = readInteger(ini, "Panel", c.panel);
     c.dotykMonitor = readYesNo(ini, "DotykMonitor", c.dotykMonitor);
     c.typUctenky = readInteger(ini, "typUctenky", c.typUctenky);

@@ -34,7 +34,9 @@ IniFile IniFile::parse(const QByteArray &content)
     QString section;
     const QStringList lines = decodeText(content).split(QLatin1Char('\n'));
     for (const QString &raw : lines) {
-        const QString line = raw.trimmed();
+        // A NUL ends the line, as for the C string functions that read these files
+        // on Windows: a binary file yields no value carrying control bytes.
+        const QString line = raw.left(raw.indexOf(QChar(0))).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {

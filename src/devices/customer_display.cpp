@@ -73,6 +73,19 @@ std::optional<PortSettings> PortSettings::load(const QString &path)
     s.parity = ini.value(kSection, QStringLiteral("Parity"), s.parity);
     s.flowControl = ini.value(kSection, QStringLiteral("FlowControl"), s.flowControl);
     s.customBaudRate = ini.value(kSection, QStringLiteral("CustomBaudRate")).toInt();
+    // Words no serial port takes fall back to the built-in ones (stop bits, parity
+    // and flow control already read an unknown word as their usual setting).
+    const PortSettings usual;
+    const int baud = s.baudRate.toInt();
+    if (s.baudRate == QLatin1String("Custom") ? s.customBaudRate <= 0 : baud <= 0) {
+        s.baudRate = usual.baudRate;
+        s.customBaudRate = 0;
+    }
+    const int bits = s.dataBits.toInt();
+    if (bits < 5 || bits > 8)
+        s.dataBits = usual.dataBits;
+    if (s.port.isEmpty())
+        s.port = usual.port;
     return s;
 }
 
