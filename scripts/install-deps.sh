@@ -9,7 +9,7 @@ packages=(
     mariadb-server mariadb-client
     libkainjow-mustache-dev
     socat xvfb xauth imagemagick fonts-dejavu-core poppler-utils
-    clang-format
+    clang-format clang libclang-rt-14-dev
 )
 
 missing=()
