@@ -159,7 +159,8 @@ void TestConfig::brokenFiles_data()
         << QByteArray("[LogON]\nIP=") + QByteArray(1 << 20, 'x') + "\nStredisko=12\n"
         << QStringLiteral("12");
     QTest::newRow("NUL in a value")
-        << QByteArray("[LogON]\nStredisko=1\0\n2\nStredisko=12\n", 40) << QStringLiteral("1");
+        << QByteArray("[LogON]\nStredisko=1") + '\0' + QByteArray("\n2\nStredisko=12\n")
+        << QStringLiteral("1");
     QTest::newRow("empty") << QByteArray() << QStringLiteral("777");
 }
 
