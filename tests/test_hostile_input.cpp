@@ -27,7 +27,6 @@ private slots:
     void textFromTheDatabase();
 
 private:
-    Config config(const QString &cisloPC) const;
     TemporaryWorkingFolder m_dir; // trace files land here
 };
 
@@ -67,19 +66,6 @@ const QString kLong = QString(10000, QLatin1Char('7'));
 const QString kNul = QString::fromUtf16(u"12\u00003", 4);
 
 } // namespace
-
-Config TestHostileInput::config(const QString &cisloPC) const
-{
-    const ConnectionSettings db = testdb::settings();
-    Config c;
-    c.ip = db.host;
-    c.sqlPort = db.port;
-    c.user = db.user;
-    c.password = db.password;
-    c.cisloPC = cisloPC;
-    c.stredisko = QStringLiteral("777");
-    return c;
-}
 
 void TestHostileInput::initTestCase()
 {
@@ -157,7 +143,7 @@ void TestHostileInput::typedFields()
     Station station;
     DbSession session;
     CounterSale sale(station, session);
-    sale.start(config(QStringLiteral("01")));
+    sale.start(testdb::config(QStringLiteral("01")));
     const auto amount = [&] { return QString::number(sale.SpoctiSoucet()); };
 
     QString got;
@@ -183,7 +169,7 @@ void TestHostileInput::typedFields()
         testdb::rootSql(QStringLiteral("drop table if exists tmp02uct")); // no earlier orders
         DbSession tableSession;
         TableSale table(station, tableSession);
-        table.start(config(QStringLiteral("02")));
+        table.start(testdb::config(QStringLiteral("02")));
         got = outcome([&] {
             const tablemap::NameChoice choice = tablemap::nameChoice(typed);
             if (!choice.refusal.isEmpty())
@@ -253,7 +239,7 @@ void TestHostileInput::textFromTheDatabase()
     Station station;
     DbSession session;
     CounterSale sale(station, session);
-    sale.start(config(QStringLiteral("01")));
+    sale.start(testdb::config(QStringLiteral("01")));
     QCOMPARE(entry(sale.enterCode(QStringLiteral("1°°8590000000035"))), QStringLiteral("written"));
     QCOMPARE(session.scalar(QStringLiteral("select nazev from tmp01uct")).toString(), name);
     CardList cards;

@@ -33,7 +33,6 @@ private slots:
 private:
     void server(const QString &command);
     bool kill(); // SIGKILL to the server; true once it is gone
-    Config config(const QString &cisloPC) const;
     double stored(const QString &where);
 
     TemporaryWorkingFolder m_dir; // trace files land here
@@ -95,19 +94,6 @@ bool TestServerFaults::kill()
     return ::kill(pid, 0) != 0;
 }
 
-Config TestServerFaults::config(const QString &cisloPC) const
-{
-    const ConnectionSettings db = testdb::settings();
-    Config c;
-    c.ip = db.host;
-    c.sqlPort = db.port;
-    c.user = db.user;
-    c.password = db.password;
-    c.cisloPC = cisloPC;
-    c.stredisko = QStringLiteral("777");
-    return c;
-}
-
 double TestServerFaults::stored(const QString &where)
 {
     DbSession db;
@@ -129,7 +115,7 @@ void TestServerFaults::killedDuringCounterCommit()
     Station station;
     DbSession session;
     CounterSale sale(station, session);
-    sale.start(config(QStringLiteral("01")));
+    sale.start(testdb::config(QStringLiteral("01")));
     double committed = 0;
     for (int r = 0; r < 3; ++r) { // receipts before the fault
         sale.enterCode(QStringLiteral("1°°") + kCode);
@@ -199,7 +185,7 @@ void TestServerFaults::openOrdersSurvive()
     Station station;
     DbSession session;
     TableSale sale(station, session);
-    sale.start(config(QStringLiteral("02")));
+    sale.start(testdb::config(QStringLiteral("02")));
     sale.setCurrentTable(QStringLiteral("1z1"));
     sale.enterCode(QStringLiteral("2°°") + kCode);
     sale.setCurrentTable(QStringLiteral("2z1"));

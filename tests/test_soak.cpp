@@ -46,19 +46,6 @@ struct Tally
     QString problem; // what went wrong, when something did
 };
 
-Config configFor(const QString &cisloPC, const QString &stredisko)
-{
-    const ConnectionSettings db = testdb::settings();
-    Config c;
-    c.ip = db.host;
-    c.sqlPort = db.port;
-    c.user = db.user;
-    c.password = db.password;
-    c.cisloPC = cisloPC;
-    c.stredisko = stredisko;
-    return c;
-}
-
 // The cashier presses PLATBA again after a failure; the receipt is still whole.
 qint64 commitWithRetries(Tally &tally, const std::function<qint64()> &commit)
 {
@@ -78,8 +65,8 @@ void runWorkstation(int index, int receipts, Tally &tally)
     Station station;
     DbSession session;
     CounterSale sale(station, session);
-    sale.start(
-        configFor(QStringLiteral("%1").arg(index + 1, 2, 10, QLatin1Char('0')), tally.stredisko));
+    sale.start(testdb::config(QStringLiteral("%1").arg(index + 1, 2, 10, QLatin1Char('0')),
+                              tally.stredisko));
     QList<std::pair<qint64, double>> ownCash; // committed cash receipts and their totals
     for (int r = 0; r < receipts; ++r) {
         const int kind = r % 5;

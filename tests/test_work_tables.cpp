@@ -23,22 +23,9 @@ private slots:
     void unusableWorkstationRefusedBeforeConnecting();
 
 private:
-    static Config config(const QString &cisloPC);
     static QStringList tables(DbSession &s);
     static void addLine(DbSession &s, const QString &table, const QString &name);
 };
-
-Config TestWorkTables::config(const QString &cisloPC)
-{
-    const ConnectionSettings db = testdb::settings();
-    Config c;
-    c.ip = db.host;
-    c.sqlPort = db.port;
-    c.user = db.user;
-    c.password = db.password;
-    c.cisloPC = cisloPC;
-    return c;
-}
 
 QStringList TestWorkTables::tables(DbSession &s)
 {
@@ -93,14 +80,14 @@ void TestWorkTables::leftoverReceiptIsEmptiedAtStart()
         Station station;
         DbSession session;
         CounterSale sale(station, session);
-        sale.start(config(QStringLiteral("07")));
+        sale.start(testdb::config(QStringLiteral("07")));
         QCOMPARE(station.ico, QStringLiteral("12345678"));
         addLine(session, sale.tables().receipt(), QStringLiteral("zbytek"));
     }
     Station station;
     DbSession session;
     CounterSale sale(station, session);
-    sale.start(config(QStringLiteral("07")));
+    sale.start(testdb::config(QStringLiteral("07")));
     QVERIFY(sale.isReady());
     QCOMPARE(session.scalar(QStringLiteral("select count(*) from tmp07uct")).toInt(), 0);
 }
@@ -110,7 +97,7 @@ void TestWorkTables::linesKeepTheirNumbers()
     Station station;
     DbSession session;
     CounterSale sale(station, session);
-    sale.start(config(QStringLiteral("07")));
+    sale.start(testdb::config(QStringLiteral("07")));
     const QString receipt = sale.tables().receipt();
     for (const char *name : {"jedna", "dva", "tri"})
         addLine(session, receipt, QLatin1String(name));
@@ -144,7 +131,7 @@ void TestWorkTables::counterSaleCloseDropsOwnTablesOnly()
     Station station;
     DbSession session;
     CounterSale sale(station, session);
-    sale.start(config(QStringLiteral("07")));
+    sale.start(testdb::config(QStringLiteral("07")));
     for (const char *name : {"tmp07uct4", "tmp07uct44", "tmp07vydradv", "tmp08uct", "tmp07trz1"})
         session.exec(QStringLiteral("create table ") + QLatin1String(name) +
                      QStringLiteral(" (a int)"));
@@ -162,7 +149,7 @@ void TestWorkTables::tableServiceKeepsOpenOrders()
         Station station;
         DbSession session;
         TableSale sale(station, session);
-        sale.start(config(QStringLiteral("07")));
+        sale.start(testdb::config(QStringLiteral("07")));
         QCOMPARE(station.ico, QString()); // table service does not read it
         QCOMPARE(tables(session), QStringList{QStringLiteral("tmp07uct")});
         session.exec(
@@ -175,7 +162,7 @@ void TestWorkTables::tableServiceKeepsOpenOrders()
         Station station;
         DbSession session;
         TableSale sale(station, session);
-        sale.start(config(QStringLiteral("07")));
+        sale.start(testdb::config(QStringLiteral("07")));
         QCOMPARE(session.scalar(QStringLiteral("select stul from tmp07uct")).toString(),
                  QStringLiteral("S1"));
         session.exec(
@@ -196,13 +183,13 @@ void TestWorkTables::likeWildcardDoesNotFindAnotherTable()
                                    "'kasa'@'127.0.0.1'"));
     Station station;
     TableSale sale(station, session);
-    sale.start(config(QStringLiteral("0_1")));
+    sale.start(testdb::config(QStringLiteral("0_1")));
     QVERIFY(tables(session).contains(QStringLiteral("tmp0_1uct")));
 }
 
 void TestWorkTables::unusableWorkstationRefusedBeforeConnecting()
 {
-    Config c = config(QStringLiteral("1uct; DROP TABLE uctenky; --"));
+    Config c = testdb::config(QStringLiteral("1uct; DROP TABLE uctenky; --"));
     c.sqlPort = 1; // were it to connect, the error would be a database one
     Station station;
     DbSession session;

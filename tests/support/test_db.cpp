@@ -37,6 +37,19 @@ ConnectionSettings settings()
     return s;
 }
 
+Config config(const QString &cisloPC, const QString &stredisko)
+{
+    const ConnectionSettings db = settings();
+    Config c;
+    c.ip = db.host;
+    c.sqlPort = db.port;
+    c.user = db.user;
+    c.password = db.password;
+    c.cisloPC = cisloPC;
+    c.stredisko = stredisko;
+    return c;
+}
+
 void reset()
 {
     runOrFail(QStringLiteral("bash"), {script("load-db.sh")});
