@@ -3,6 +3,8 @@
 //
 //   prodej-bench --port 3327 --label small [--repeat 21]
 
+#include "bench_table.h"
+
 #include "app/config.h"
 #include "app/station.h"
 #include "devices/report.h"
@@ -27,12 +29,8 @@
 
 namespace {
 
-struct Settings
-{
-    int port = 3327;
-    QString label;
-    int repeat = 21;
-};
+using bench::row;
+using bench::Settings;
 
 Config configFor(const Settings &s, const QString &cisloPC, const QString &stredisko)
 {
@@ -46,17 +44,6 @@ Config configFor(const Settings &s, const QString &cisloPC, const QString &stred
     return c;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double minimum(const std::vector<double> &v)
-{
-    return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
-}
-
 // Milliseconds of each of `n` runs of `run`.
 std::vector<double> times(int n, const std::function<void()> &run)
 {
@@ -68,14 +55,6 @@ std::vector<double> times(int n, const std::function<void()> &run)
         out.push_back(t.nsecsElapsed() / 1e6);
     }
     return out;
-}
-
-void row(const Settings &s, const QString &figure, const std::vector<double> &ms,
-         const QString &note = QString())
-{
-    std::printf("%-8s %-52s %10.2f ms  (floor of the run %8.2f ms)  %s\n", qPrintable(s.label),
-                qPrintable(figure), median(ms), minimum(ms), qPrintable(note));
-    std::fflush(stdout);
 }
 
 QStringList eans(DbSession &db, const QString &stredisko, int n)
@@ -276,22 +255,11 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("port"), QStringLiteral("Database port."), QStringLiteral("n"),
-                      QStringLiteral("3327")});
-    parser.addOption({QStringLiteral("label"), QStringLiteral("Size label."),
-                      QStringLiteral("text"), QStringLiteral("db")});
-    parser.addOption({QStringLiteral("repeat"), QStringLiteral("Runs per figure."),
-                      QStringLiteral("n"), QStringLiteral("21")});
     parser.addOption({QStringLiteral("only"),
                       QStringLiteral("Only these figures: scan,commit,concurrency,reports."),
                       QStringLiteral("list"), QStringLiteral("scan,commit,concurrency,reports")});
-    parser.process(app);
+    const Settings s = bench::parseSettings(parser, app, 21, 3);
     const QStringList only = parser.value(QStringLiteral("only")).split(QLatin1Char(','));
-    Settings s;
-    s.port = parser.value(QStringLiteral("port")).toInt();
-    s.label = parser.value(QStringLiteral("label"));
-    s.repeat = std::max(3, parser.value(QStringLiteral("repeat")).toInt());
     try {
         if (only.contains(QLatin1String("scan")))
             scanToLine(s);

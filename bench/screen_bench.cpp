@@ -4,6 +4,8 @@
 //
 //   prodej-bench-screen --port 3327 --label large [--repeat 5]
 
+#include "bench_table.h"
+
 #include "app/station.h"
 #include "reports/product_list_window.h"
 #include "reports/product_search_dialog.h"
@@ -30,27 +32,8 @@
 
 namespace {
 
-struct Settings
-{
-    int port = 3327;
-    QString label;
-    int repeat = 5;
-};
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-void row(const Settings &s, const char *figure, const std::vector<double> &ms,
-         const QString &note = QString())
-{
-    std::printf("%-8s %-52s %10.2f ms  (floor of the run %8.2f ms)  %s\n", qPrintable(s.label),
-                figure, median(ms), ms.empty() ? 0 : *std::min_element(ms.begin(), ms.end()),
-                qPrintable(note));
-    std::fflush(stdout);
-}
+using bench::row;
+using bench::Settings;
 
 double msSince(const QElapsedTimer &t)
 {
@@ -104,7 +87,7 @@ void run(const Settings &s, const QString &ini)
         Till till;
         startUp.push_back(till.start(ini));
     }
-    row(s, "start-up to ready (list of the branch loaded)", startUp);
+    row(s, QStringLiteral("start-up to ready (list of the branch loaded)"), startUp);
 
     Till till;
     till.start(ini);
@@ -122,7 +105,7 @@ void run(const Settings &s, const QString &ini)
         list.showList(QStringLiteral("S1"), 0);
     }
     auto *grid = list.findChild<QTableView *>(QStringLiteral("seznam"));
-    row(s, "opening the product list", open,
+    row(s, QStringLiteral("opening the product list"), open,
         QStringLiteral("%1 products").arg(grid->model()->rowCount()));
 
     // Typing a name into "Hledat" over the names column: the first letter matches
@@ -149,9 +132,9 @@ void run(const Settings &s, const QString &ini)
         }
         matches = values->count();
     }
-    row(s, "product search: opening (all names listed)", {openSearch});
-    row(s, "product search: first letter typed", first);
-    row(s, "product search: each further letter", next,
+    row(s, QStringLiteral("product search: opening (all names listed)"), {openSearch});
+    row(s, QStringLiteral("product search: first letter typed"), first);
+    row(s, QStringLiteral("product search: each further letter"), next,
         QStringLiteral("\"kniha\": %1 names").arg(matches));
 
     rusage usage{};
@@ -166,18 +149,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("port"), QStringLiteral("Database port."), QStringLiteral("n"),
-                      QStringLiteral("3327")});
-    parser.addOption({QStringLiteral("label"), QStringLiteral("Size label."),
-                      QStringLiteral("text"), QStringLiteral("db")});
-    parser.addOption({QStringLiteral("repeat"), QStringLiteral("Runs per figure."),
-                      QStringLiteral("n"), QStringLiteral("5")});
-    parser.process(app);
-    Settings s;
-    s.port = parser.value(QStringLiteral("port")).toInt();
-    s.label = parser.value(QStringLiteral("label"));
-    s.repeat = std::max(1, parser.value(QStringLiteral("repeat")).toInt());
+    const Settings s = bench::parseSettings(parser, app, 5, 1);
     QTemporaryDir dir;
     const QString ini = writeIni(dir, s);
     if (ini.isEmpty()) {
