@@ -84,9 +84,9 @@ TFuctenka::TFuctenka(ReceiptScreen screen, const SaleFactory &makeSale, const QS
                      QWidget *parent)
     : QWidget(parent), m_screen(screen), m_iniPath(iniPath),
       m_templateFolder(receiptTemplateFolder()), m_programFolder(text::executableFolder()),
-      m_panelIni(text::executableFolder() + QStringLiteral("panel.ini")), m_platit(platit),
-      m_nabcen(nabcen), m_switches(switches), m_sale(makeSale(m_session)),
-      m_linesModel(new ReceiptLinesModel(this)), m_todayModel(new TodayReceiptsModel(this))
+      m_panelIni(m_programFolder + QStringLiteral("panel.ini")), m_platit(platit), m_nabcen(nabcen),
+      m_switches(switches), m_sale(makeSale(m_session)), m_linesModel(new ReceiptLinesModel(this)),
+      m_todayModel(new TodayReceiptsModel(this))
 {
     setWindowTitle(QStringLiteral(" Vytvoření účtenky"));
     resize(1024, 768);

@@ -23,6 +23,14 @@ public:
     // insert lost a deadlock while waiting for the table's auto-increment lock.
     bool isRetryable() const { return m_code == 1213 || m_code == 1205 || m_code == 1467; }
 
+    // The connection went (gone away, lost during a query, cannot connect by
+    // socket or TCP, lost at reading, killed, timed out); a new one may work.
+    bool isConnectionLost() const
+    {
+        return m_code == 2006 || m_code == 2013 || m_code == 2002 || m_code == 2003 ||
+               m_code == 2055 || m_code == 1927 || m_code == 4031;
+    }
+
     QString cashierMessage() const;
 
 private:

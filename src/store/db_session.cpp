@@ -20,14 +20,6 @@ QString uniqueConnectionName()
     return QStringLiteral("prodej-%1").arg(counter.fetchAndAddRelaxed(1));
 }
 
-// The client library's codes for a connection that is gone: gone away, lost
-// during a query, cannot connect (socket, TCP), lost at reading, killed, timed out.
-bool connectionGone(int code)
-{
-    return code == 2006 || code == 2013 || code == 2002 || code == 2003 || code == 2055 ||
-           code == 1927 || code == 4031;
-}
-
 // After this long without a statement the connection is tried before an action:
 // the server may have been restarted meanwhile.
 constexpr qint64 kIdleMs = 1000;
@@ -104,7 +96,7 @@ QSqlQuery DbSession::run(const QString &statement, bool forwardOnly, bool starts
         // idle; the action then runs on a new one instead of failing.
         QSqlQuery probe(database());
         if (!probe.exec(QStringLiteral("DO 1")) &&
-            connectionGone(probe.lastError().nativeErrorCode().toInt())) {
+            toDbError(probe.lastError()).isConnectionLost()) {
             m_lost = true;
             reconnectIfLost();
         }
@@ -118,7 +110,7 @@ QSqlQuery DbSession::run(const QString &statement, bool forwardOnly, bool starts
     const DbError error = toDbError(q.lastError(), statement);
     // The statement may have run before the connection went: it is never sent
     // again; the failure goes to the cashier and the next action connects anew.
-    m_lost = connectionGone(error.code());
+    m_lost = error.isConnectionLost();
     throw error;
 }
 
