@@ -27,6 +27,15 @@ workstations=${PRODEJ_DB_WORKSTATIONS:-$(seq -f %02g 0 20 | tr '\n' ' ')}
 # tables, report and history scratch tables.
 suffixes="uct uct4 uct44 vydradv uct1 uctx trz1 trz2 trz3 histo"
 
+for pc in $workstations; do
+    case "$pc" in
+    *[!A-Za-z0-9_]* | "")
+        echo "db-user.sh: workstation '$pc' is not letters, digits and underscores" >&2
+        exit 2
+        ;;
+    esac
+done
+
 sql_text() { printf "%s" "$1" | sed "s/\\\\/\\\\\\\\/g; s/'/\\\\'/g"; }
 u="'$(sql_text "$user")'@'$(sql_text "$host")'"
 
@@ -42,9 +51,6 @@ GRANT UPDATE, DELETE ON prodej.dlterm TO $u;
 GRANT SELECT ON kordan.pokladna TO $u;
 SQL
     for pc in $workstations; do
-        case "$pc" in
-        *[!A-Za-z0-9_]* | "") echo "db-user.sh: workstation '$pc' is not letters, digits and underscores" >&2; exit 2 ;;
-        esac
         for s in $suffixes; do
             echo "GRANT SELECT, INSERT, UPDATE, DELETE, CREATE, DROP, ALTER, INDEX ON prodej.tmp$pc$s TO $u;"
         done

@@ -11,6 +11,8 @@ set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 client() { "$repo/scripts/db.sh" client "$@"; }
+# The program's user, checked before anything is dropped.
+grants=$("$repo/scripts/db-user.sh" --print)
 
 client <<SQL
 DROP DATABASE IF EXISTS prodej;
@@ -20,7 +22,7 @@ CREATE DATABASE kordan CHARACTER SET cp1250 COLLATE cp1250_czech_cs;
 SQL
 client kordan <"$repo/db/cashbook.sql"
 # The schema, then the program's own user "kasa" with only what the program needs.
-cat "$repo/db/schema.sql" - < <("$repo/scripts/db-user.sh" --print) | client prodej
+cat "$repo/db/schema.sql" - <<<"$grants" | client prodej
 
 if [ "${1:-}" = "--demo" ]; then
     generator=${2:?demo-data generator}
